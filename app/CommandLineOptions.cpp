@@ -1,0 +1,108 @@
+#include "CommandLineOptions.h"
+
+#include "LayoutJson.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+bool ParseSize(const QString &text, std::int32_t &width, std::int32_t &height)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,6})[xX](\\d{1,6})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    const int w = match.captured(1).toInt();
+    const int h = match.captured(2).toInt();
+    if (w > 100000 || h > 100000)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+CommandLineRequest ParseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Korvix: просмотр и проверка файлов структуры диспетчерского пульта."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Показать эту справку."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Показать версию программы."));
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("Прочитать ФАЙЛ без окна: сообщения проверки выводятся "
+                                                  "на стандартный вывод, ошибка чтения на стандартный поток ошибок."));
+    const QCommandLineOption dumpLayout(QStringLiteral("dump-layout"),
+                                        QStringLiteral("Разместить диспетчерский пункт (--point) в режиме --mode "
+                                                       "для окна --size и вывести раскладку в формате JSON."));
+    const QCommandLineOption point(QStringLiteral("point"), QStringLiteral("Имя диспетчерского пункта."),
+                                   QStringLiteral("ИМЯ"));
+    const QCommandLineOption mode(QStringLiteral("mode"),
+                                  QStringLiteral("Режим: streets (по улицам), two-columns (по улицам в две "
+                                                 "колонки) или controller (по ПЛУН/Pro/Direct)."),
+                                  QStringLiteral("РЕЖИМ"));
+    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Размер окна таблицы в пикселях, например 1280x800."),
+                                  QStringLiteral("ШxВ"));
+    parser.addOptions({help, version, check, dumpLayout, point, mode, size});
+    parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("Файл структуры (*.xml)."),
+                                 QStringLiteral("[ФАЙЛ]"));
+
+    CommandLineRequest request;
+    request.helpText = parser.helpText();
+    if (!parser.parse(arguments)) {
+        request.error = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(help)) {
+        request.mode = CommandLineRequest::Mode::Help;
+        return request;
+    }
+    if (parser.isSet(version)) {
+        request.mode = CommandLineRequest::Mode::Version;
+        return request;
+    }
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        request.error = QStringLiteral("Указано больше одного файла.");
+        return request;
+    }
+    if (!files.isEmpty())
+        request.file = files.first();
+
+    if (parser.isSet(check) && parser.isSet(dumpLayout)) {
+        request.error = QStringLiteral("Режимы --check и --dump-layout не совмещаются.");
+        return request;
+    }
+    const bool layoutOptions = parser.isSet(point) || parser.isSet(mode) || parser.isSet(size);
+    if (parser.isSet(check)) {
+        request.mode = CommandLineRequest::Mode::Check;
+        if (layoutOptions)
+            request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout.");
+    } else if (parser.isSet(dumpLayout)) {
+        request.mode = CommandLineRequest::Mode::DumpLayout;
+        request.point = parser.value(point);
+        if (!parser.isSet(point) || !parser.isSet(mode) || !parser.isSet(size)) {
+            request.error = QStringLiteral("Для --dump-layout нужны --point, --mode и --size.");
+            return request;
+        }
+        const auto layoutMode = LayoutModeFromName(parser.value(mode));
+        if (!layoutMode) {
+            request.error = QStringLiteral("Неизвестный режим «%1»: ожидается streets, two-columns или controller.")
+                                .arg(parser.value(mode));
+            return request;
+        }
+        request.layoutMode = *layoutMode;
+        if (!ParseSize(parser.value(size), request.width, request.height)) {
+            request.error = QStringLiteral("Размер «%1» не в виде ШxВ (числа от 0 до 100000).")
+                                .arg(parser.value(size));
+            return request;
+        }
+    } else if (layoutOptions) {
+        request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout.");
+        return request;
+    }
+    if (request.mode != CommandLineRequest::Mode::Window && request.file.isEmpty())
+        request.error = QStringLiteral("Не указан файл структуры.");
+    return request;
+}

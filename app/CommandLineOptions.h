@@ -1,0 +1,28 @@
+#pragma once
+
+#include "DrawCommand.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// What the command line asks for.
+struct CommandLineRequest
+{
+    enum class Mode { Window, Check, DumpLayout, Help, Version };
+
+    Mode mode = Mode::Window;
+    QString file;
+    QString point;
+    LayoutMode layoutMode = LayoutMode::Streets;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    QString helpText;
+    QString error; // a usage error, for standard error
+};
+
+CommandLineRequest ParseCommandLine(const QStringList &arguments);
+
+// "WxH" with both numbers in 0..100000.
+bool ParseSize(const QString &text, std::int32_t &width, std::int32_t &height);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "MessagePresenter.h"
+
+#include <cstdio>
+
+// Messages of a command-line run: one line each, information on standard
+// output (or standard error when the output carries data), warnings and
+// errors on standard error.
+class ConsolePresenter : public MessagePresenter
+{
+public:
+    explicit ConsolePresenter(std::FILE *informationStream) : m_Information(informationStream) {}
+    void ShowMessageBox(const QString &text, Icon icon) override;
+
+private:
+    std::FILE *m_Information;
+};
+
+// Writes one line in the console's encoding.
+void WriteConsoleLine(std::FILE *stream, const QString &text);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CRoot.h"
+#include "ConsolePresenter.h"
+#include "LogFile.h"
+
+#include <QStringList>
+
+#include <cstdio>
+
+// A run without a window: the log with its start and stop lines, the
+// structure root, and messages as console lines.
+class HeadlessSession
+{
+public:
+    HeadlessSession(const QStringList &arguments, std::FILE *informationStream);
+    ~HeadlessSession();
+    HeadlessSession(const HeadlessSession &) = delete;
+    HeadlessSession &operator=(const HeadlessSession &) = delete;
+
+    CRoot &Root() { return m_Root; }
+
+private:
+    ConsolePresenter m_Presenter;
+    LogFile m_Log;
+    CRoot m_Root;
+};
+
+// The log's directories for this process: the executable's, and the user's
+// data directory for when that one is not writable.
+QString ExecutableDirectory();
+QString UserDataDirectory();

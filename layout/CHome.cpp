@@ -1,0 +1,8 @@
+#include "CHome.h"
+
+#include "CLift.h"
+
+std::unique_ptr<CLiftB> CHome::CreateLift()
+{
+    return std::make_unique<CLift>(this);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "CLiftB.h"
+#include "Geometry.h"
+#include "TreeOrder.h"
+
+// A lift with its place in the tree and its tile in the last layout.
+class CLift : public CLiftB
+{
+public:
+    using CLiftB::CLiftB;
+
+    TreeItemHandle m_TreeItem = nullptr;
+    std::int32_t m_Order = 0;
+    Rect m_Rect;
+};

@@ -1,0 +1,66 @@
+#include "CRoot.h"
+
+#include "CHome.h"
+#include "CPunct.h"
+#include "CStreet.h"
+#include "LogFile.h"
+#include "MessagePresenter.h"
+#include "WideSpace.h"
+
+CRoot::CRoot(LogFile *log, MessagePresenter *presenter)
+    : m_pLog(log)
+    , m_pPresenter(presenter)
+{
+}
+
+CRoot::~CRoot()
+{
+    m_CurPunct = nullptr;
+}
+
+std::unique_ptr<CPunctB> CRoot::CreatePunct()
+{
+    return std::make_unique<CPunct>(this);
+}
+
+void CRoot::ShowMessage(const QString &text, std::intptr_t)
+{
+    if (m_pPresenter)
+        m_pPresenter->ShowMessageBox(text, MessagePresenter::Icon::Information);
+}
+
+void CRoot::ReportError(const QString &text, std::int32_t code, const QString &detail)
+{
+    if (m_pLog)
+        m_pLog->WriteError(text, code, detail);
+    else if (m_pPresenter)
+        m_pPresenter->ShowMessageBox(LogFile::ErrorLine(text, code, detail), MessagePresenter::Icon::Error);
+}
+
+void CRoot::ResetLayoutState()
+{
+    m_CurPunct = nullptr;
+}
+
+QString LabelWithoutPrefix(const QString &name, std::initializer_list<QStringView> prefixes)
+{
+    QStringView rest = name;
+    for (QStringView prefix : prefixes) {
+        if (rest.startsWith(prefix)) {
+            rest = rest.sliced(prefix.size());
+            break;
+        }
+    }
+    return TrimWide(rest);
+}
+
+void CRoot::DeriveLabels()
+{
+    for (CPunct *punct : ChildrenAs<CPunct>(*this)) {
+        for (CStreet *street : ChildrenAs<CStreet>(*punct)) {
+            street->m_Label = LabelWithoutPrefix(street->m_Name, {u"ул.", u"Ул.", u"пер.", u"Пер."});
+            for (CHome *home : ChildrenAs<CHome>(*street))
+                home->m_Label = LabelWithoutPrefix(home->m_Name, {u"д.", u"Д."});
+        }
+    }
+}

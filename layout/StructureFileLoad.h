@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class CRoot;
+
+// Opening a structure file as File Open does, shared by the window and the
+// command line.
+struct StructureFileOpen
+{
+    enum class Outcome {
+        Loaded,     // read into the root; "Loaded: <path>" was logged
+        Rejected,   // the reader refused it: the structure is empty, the error logged and shown
+        EmptyFile,  // length 0: nothing read, the structure untouched, nothing logged
+        CannotOpen, // not openable for reading: the structure untouched, nothing logged
+    };
+    Outcome outcome = Outcome::Loaded;
+    // For CannotOpen: why, for the user.
+    QString message;
+};
+
+// Opens the file for reading, skips a file of length 0, and otherwise reads
+// it into the root: reset, a new DOM document, the read, the "Loaded: " line;
+// a read that fails resets the structure again and reports the error.
+StructureFileOpen OpenStructureFile(CRoot &root, const QString &path);
+
+// The read alone (the file is known to be openable and not empty).
+bool LoadStructureFile(CRoot &root, const QString &path);

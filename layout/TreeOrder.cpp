@@ -1,0 +1,38 @@
+#include "TreeOrder.h"
+
+#include "CLiftB.h"
+#include "NodeKind.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+
+#include <algorithm>
+#include <numeric>
+
+QString TreeItemText(const CNodeB &node)
+{
+    if (node.GetKind() == NodeKind::Lift)
+        return node.m_Name + QStringLiteral(" - ") + static_cast<const CLiftB &>(node).ID;
+    return node.m_Name;
+}
+
+void SortTreeSiblings(std::vector<CNodeB *> &siblings)
+{
+    if (siblings.size() < 2)
+        return;
+    QCollator collator; // the user's locale
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(siblings.size());
+    for (const CNodeB *node : siblings)
+        keys.push_back(collator.sortKey(TreeItemText(*node)));
+    std::vector<std::size_t> order(siblings.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<CNodeB *> sorted;
+    sorted.reserve(siblings.size());
+    for (std::size_t i : order)
+        sorted.push_back(siblings[i]);
+    siblings.swap(sorted);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class CNodeB;
+
+// An item of the structure tree, as the tree identifies it; null is none.
+using TreeItemHandle = const void *;
+
+// What the layout needs of the structure tree to follow its order: the child
+// items of an item in display order and the node each item stands for. The
+// tree view implements it; the command line and tests use HeadlessTree.
+class TreeOrderSource
+{
+public:
+    virtual ~TreeOrderSource() = default;
+    virtual TreeItemHandle FirstChildItem(TreeItemHandle item) const = 0;
+    virtual TreeItemHandle NextSiblingItem(TreeItemHandle item) const = 0;
+    virtual CNodeB *NodeOfItem(TreeItemHandle item) const = 0;
+};
+
+// The text of a node's tree item: the name; for a lift, name " - " ID.
+QString TreeItemText(const CNodeB &node);
+
+// Puts sibling nodes into the tree's display order: their item texts
+// compared without regard to case in the user's locale; equal texts keep
+// their given order. Both the tree view and HeadlessTree use it, so that the
+// window and the command line lay a point out alike.
+void SortTreeSiblings(std::vector<CNodeB *> &siblings);

@@ -1,0 +1,81 @@
+#include "LogFile.h"
+
+#include "ErrorDescription.h"
+#include "MessagePresenter.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QString LogPathIn(const QString &directory)
+{
+    if (directory.isEmpty())
+        return {};
+    return QDir(directory).filePath(QString::fromUtf16(LogFile::kFileName));
+}
+
+} // namespace
+
+LogFile::LogFile(QString directory, QString fallbackDirectory, MessagePresenter *presenter)
+    : m_Path(LogPathIn(directory))
+    , m_FallbackPath(LogPathIn(fallbackDirectory))
+    , m_pPresenter(presenter)
+{
+}
+
+QString LogFile::FilePath() const
+{
+    return m_UseFallback ? m_FallbackPath : m_Path;
+}
+
+bool LogFile::AppendLine(const QString &path, const QByteArray &line) const
+{
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return false;
+    const bool written = file.write(line) == line.size();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+bool LogFile::Write(const QString &text, bool showBox)
+{
+    const QString stamped = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss ")) + text;
+    const QByteArray line = stamped.toLocal8Bit() + '\n';
+    if (!m_UseFallback && !AppendLine(m_Path, line) && !m_FallbackPath.isEmpty()) {
+        // The executable's directory is not writable (an installed copy):
+        // keep the log in the user's data directory from now on.
+        QDir().mkpath(QFileInfo(m_FallbackPath).absolutePath());
+        if (AppendLine(m_FallbackPath, line))
+            m_UseFallback = true;
+    } else if (m_UseFallback) {
+        AppendLine(m_FallbackPath, line);
+    }
+    if (showBox && m_pPresenter)
+        m_pPresenter->ShowMessageBox(text, MessagePresenter::Icon::Error);
+    return true;
+}
+
+QString LogFile::ErrorLine(const QString &text, std::int32_t code, const QString &detail)
+{
+    if (code == -1)
+        code = LastSystemError();
+    if (code == 0)
+        return text;
+    const QString description = detail.isEmpty() ? DescribeErrorCode(code) : detail;
+    return text
+        + QStringLiteral(": %1 (0x%2) - %3")
+              .arg(code)
+              .arg(QString::number(static_cast<std::uint32_t>(code), 16))
+              .arg(description);
+}
+
+bool LogFile::WriteError(const QString &text, std::int32_t code, const QString &detail)
+{
+    return Write(ErrorLine(text, code, detail), true);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class MessagePresenter;
+
+// The program's log "Korvix.Bad": one time-stamped line per event, appended
+// and closed after every line so that other programs can read it meanwhile.
+class LogFile
+{
+public:
+    static constexpr char16_t kFileName[] = u"Korvix.Bad";
+
+    // `directory` is where the log belongs (the executable's directory, with
+    // or without a trailing separator); `fallbackDirectory` takes the lines
+    // when that one is not writable (empty: lines are then lost).
+    LogFile(QString directory, QString fallbackDirectory, MessagePresenter *presenter);
+
+    void SetPresenter(MessagePresenter *presenter) { m_pPresenter = presenter; }
+
+    // Appends "dd.MM.yyyy hh:mm:ss text"; with showBox, also shows the text
+    // in an error box (even when the line could not be written). Always true.
+    bool Write(const QString &text, bool showBox = false);
+    // Writes and shows the error line for a text and a code.
+    bool WriteError(const QString &text, std::int32_t code, const QString &detail = {});
+
+    // "text: code (0xhex) - description" (just the text for code 0); the
+    // description is `detail` when given, else what is known for the code.
+    // Code -1 stands for the thread's last system error.
+    static QString ErrorLine(const QString &text, std::int32_t code, const QString &detail = {});
+
+    // Where the next line goes.
+    QString FilePath() const;
+
+private:
+    bool AppendLine(const QString &path, const QByteArray &line) const;
+
+    QString m_Path;
+    QString m_FallbackPath;
+    bool m_UseFallback = false;
+    MessagePresenter *m_pPresenter;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Geometry.h"
+#include "Guid.h"
+#include "TimeValues.h"
+#include "xml/XmlDocument.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+
+// Reading attribute values by the structure file's conventions. Every function
+// takes the element, the element's name and the attribute's name; the names
+// are used only in error messages. A value that does not convert throws
+// ErrorXML «Ошибка при чтении параметра <attribute> элемента <element>».
+
+// Helper style: an absent attribute gives the empty text.
+QString GetAttrStr(const XmlElement &element, QStringView elementName, const char *attributeName);
+// Helper style: an absent attribute gives the default.
+std::int32_t GetAttrInt(const XmlElement &element, QStringView elementName, const char *attributeName,
+                        std::int32_t defaultValue);
+
+// In-line style: an absent attribute leaves the member as it is. Each returns
+// whether the attribute was present.
+namespace ReadAttr {
+
+enum class Trim { Yes, No };
+
+bool Str(const XmlElement &element, QStringView elementName, const char *attributeName, QString &member,
+         Trim trim = Trim::Yes);
+bool Int(const XmlElement &element, QStringView elementName, const char *attributeName, std::int32_t &member);
+bool UInt(const XmlElement &element, QStringView elementName, const char *attributeName, std::uint32_t &member);
+bool Flag(const XmlElement &element, QStringView elementName, const char *attributeName, bool &member);
+bool GuidValue(const XmlElement &element, QStringView elementName, const char *attributeName, Guid &member);
+// "%d,%d": parts the text does not reach become 0.
+bool PointValue(const XmlElement &element, QStringView elementName, const char *attributeName, Point &member);
+bool SizeValue(const XmlElement &element, QStringView elementName, const char *attributeName, Size &member);
+// "%d,%d,%d,%d": left, top, right, bottom.
+bool RectValue(const XmlElement &element, QStringView elementName, const char *attributeName, Rect &member);
+// "%d,%d,%d": red, green, blue, each reduced to its low 8 bits.
+bool ColourValue(const XmlElement &element, QStringView elementName, const char *attributeName, Colour &member);
+// "%H:%M:%S" of the trimmed text, as that time on 1 January 1990.
+bool TimeValue(const XmlElement &element, QStringView elementName, const char *attributeName,
+               DateTimeValue &member);
+
+} // namespace ReadAttr
+
+// The value kinds, from text (also used by tests).
+Point ScanPoint(QStringView text);
+Rect ScanRect(QStringView text);
+Colour ScanColour(QStringView text);
+DateTimeValue ScanTime(QStringView text);

@@ -1,0 +1,175 @@
+#include "CGroupB.h"
+
+#include "AttributeReading.h"
+#include "CLiftB.h"
+#include "CPunctB.h"
+#include "ErrorCodes.h"
+#include "ErrorXML.h"
+#include "NodeKind.h"
+#include "ResString.h"
+#include "StructureMessages.h"
+#include "TextFormat.h"
+
+#include <algorithm>
+
+namespace {
+
+bool GuidBytesLess(const std::unique_ptr<CLiftInGroup> &a, const std::unique_ptr<CLiftInGroup> &b)
+{
+    return a->GUID < b->GUID;
+}
+
+} // namespace
+
+CLiftInGroup::CLiftInGroup(CGroupB *group)
+    : CNodeTreeB(group)
+{
+}
+
+int CLiftInGroup::GetKind() const
+{
+    return NodeKind::LiftInGroup;
+}
+
+void CLiftInGroup::XMLLoad(const XmlNode &node)
+{
+    static constexpr QStringView kElement = u"LIFT";
+    const XmlElement element = BeginElementLoad(node, kElement);
+    ReadAttr::GuidValue(element, kElement, "GUID", GUID);
+    ReadAttr::PointValue(element, kElement, "Point", Point);
+    LoadIdDB(element);
+}
+
+CGroupB::CGroupB(CGroupB *parentGroup, CPunctB *punct)
+    : CNodeTreeB(parentGroup)
+    , m_pPunct(punct)
+{
+}
+
+CGroupB::~CGroupB()
+{
+    m_SubGroups.clear();
+    m_LiftRefs.clear();
+}
+
+int CGroupB::GetKind() const
+{
+    return NodeKind::Group;
+}
+
+std::unique_ptr<CGroupB> CGroupB::CreateGroup()
+{
+    return std::make_unique<CGroupB>(this, m_pPunct);
+}
+
+std::unique_ptr<CLiftInGroup> CGroupB::CreateLiftRef()
+{
+    return std::make_unique<CLiftInGroup>(this);
+}
+
+int CGroupB::GetConsoleState() const
+{
+    return 0;
+}
+
+bool CGroupB::IsModified() const
+{
+    for (const auto &ref : m_LiftRefs)
+        if (ref->m_bModified)
+            return true;
+    for (const auto &group : m_SubGroups)
+        if (group->IsModified())
+            return true;
+    return CNodeTreeB::IsModified();
+}
+
+void CGroupB::ClearModified()
+{
+    for (auto &ref : m_LiftRefs)
+        ref->m_bModified = false;
+    for (auto &group : m_SubGroups)
+        group->ClearModified();
+    CNodeTreeB::ClearModified();
+}
+
+void CGroupB::ReleaseElements()
+{
+    for (auto &group : m_SubGroups)
+        group->ReleaseElements();
+    for (auto &ref : m_LiftRefs)
+        ref->ReleaseElements();
+    CNodeTreeB::ReleaseElements();
+}
+
+const CLiftInGroup *CGroupB::FindLiftRef(const Guid &guid) const
+{
+    const auto it = std::lower_bound(m_LiftRefs.begin(), m_LiftRefs.end(), guid,
+                                     [](const auto &ref, const Guid &key) { return ref->GUID < key; });
+    if (it != m_LiftRefs.end() && (*it)->GUID == guid)
+        return it->get();
+    for (const auto &group : m_SubGroups) {
+        if (const CLiftInGroup *found = group->FindLiftRef(guid))
+            return found;
+    }
+    return nullptr;
+}
+
+void CGroupB::XMLLoad(const XmlNode &node)
+{
+    LoadAtDepth(node, 1);
+}
+
+void CGroupB::LoadAtDepth(const XmlNode &node, int depth)
+{
+    static constexpr QStringView kElement = u"GROUP";
+    const XmlElement element = BeginElementLoad(node, kElement);
+    if (depth > kMaxDepth) {
+        throw ErrorXML(FormatText(LoadMessageString(MessageId::GroupsTooDeep), {std::int64_t(kMaxDepth)}),
+                       ConversionCode::NestingTooDeep);
+    }
+    ReadAttr::Str(element, kElement, "Name", m_Name);
+    ReadAttr::Int(element, kElement, "Number", Number);
+    ReadAttr::RectValue(element, kElement, "Rect", Rect);
+    ReadAttr::ColourValue(element, kElement, "Color", Color);
+    ReadAttr::Int(element, kElement, "NoNewError", NoNewError);
+    ReadAttr::Int(element, kElement, "Trasparent", Trasparent);
+    ReadAttr::Int(element, kElement, "NoBorder", NoBorder);
+    FileMap = GetAttrStr(element, kElement, "FileMap");
+
+    ForEachChildElement(element, [&](const XmlNode &child) {
+        if (child.HasName("LIFT")) {
+            ReadLiftRef(child);
+        } else if (child.HasName("GROUP")) {
+            std::unique_ptr<CGroupB> group = CreateGroup();
+            group->LoadAtDepth(child, depth + 1);
+            m_SubGroups.push_back(std::move(group));
+        }
+    });
+    std::sort(m_LiftRefs.begin(), m_LiftRefs.end(), GuidBytesLess);
+    LoadIdDB(element);
+}
+
+void CGroupB::ReadLiftRef(const XmlNode &node)
+{
+    std::unique_ptr<CLiftInGroup> ref = CreateLiftRef();
+    ref->XMLLoad(node);
+    if (!m_pPunct) // nothing to resolve against: a group holds only resolved references
+        return;
+    if (const CLiftInGroup *held = m_pPunct->FindGroupedLift(ref->GUID)) {
+        const QString holder = held->m_pParent ? held->m_pParent->m_Name : QString();
+        const QString text = FormatText(LoadMessageString(MessageId::LiftAlreadyInGroup),
+                                        {QStringView(GuidToText(held->GUID)), QStringView(holder)});
+        ref.reset();
+        ShowStructureMessage(*m_pPunct, text);
+        return;
+    }
+    if (CLiftB *lift = m_pPunct->FindLiftByGuid(ref->GUID)) {
+        ref->m_pLift = lift;
+        m_LiftRefs.push_back(std::move(ref));
+        return;
+    }
+    const QString text = FormatText(LoadMessageString(MessageId::LiftNotInStructure),
+                                    {QStringView(GuidToText(ref->GUID)), QStringView(m_Name)});
+    ref.reset();
+    ShowStructureMessage(*m_pPunct, text);
+}

@@ -1,0 +1,53 @@
+#include "CHomeB.h"
+
+#include "AttributeReading.h"
+#include "CPunctB.h"
+#include "CRootB.h"
+#include "ErrorXML.h"
+#include "NodeKind.h"
+#include "ResString.h"
+#include "StructureMessages.h"
+
+CHomeB::CHomeB(CNodeTreeB *parent)
+    : CNodeTreeB(parent)
+{
+}
+
+int CHomeB::GetKind() const
+{
+    return NodeKind::Home;
+}
+
+std::unique_ptr<CLiftB> CHomeB::CreateLift()
+{
+    return std::make_unique<CLiftB>(this);
+}
+
+void CHomeB::XMLLoad(const XmlNode &node)
+{
+    static constexpr QStringView kElement = u"HOME";
+    const XmlElement element = BeginElementLoad(node, kElement);
+    ReadAttr::Str(element, kElement, "Name", m_Name);
+
+    CPunctB *punct = GetPunct();
+    CRootB *root = GetRoot();
+    SiblingNames names(m_Children);
+    ForEachChildElement(element, [&](const XmlNode &child) {
+        if (!child.HasName("LIFT"))
+            return;
+        std::unique_ptr<CLiftB> lift = CreateLift();
+        lift->XMLLoad(child);
+        if (names.Add(lift->m_Name)) {
+            const QString streetName = m_pParent ? m_pParent->m_Name : QString();
+            ShowStructureMessage(*this, streetName + u',' + m_Name + u',' + lift->m_Name
+                                            + LoadMessageString(MessageId::RepeatedLift));
+        }
+        CLiftB *added = lift.get();
+        m_Children.push_back(std::move(lift));
+        if (punct)
+            punct->m_Lifts.push_back(added);
+        if (root)
+            root->m_Lifts.push_back(added);
+    });
+    LoadIdDB(element);
+}

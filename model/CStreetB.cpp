@@ -1,0 +1,43 @@
+#include "CStreetB.h"
+
+#include "AttributeReading.h"
+#include "ErrorXML.h"
+#include "NodeKind.h"
+#include "ResString.h"
+#include "StructureMessages.h"
+
+CStreetB::CStreetB(CNodeTreeB *parent)
+    : CNodeTreeB(parent)
+{
+}
+
+int CStreetB::GetKind() const
+{
+    return NodeKind::Street;
+}
+
+std::unique_ptr<CHomeB> CStreetB::CreateHome()
+{
+    return std::make_unique<CHomeB>(this);
+}
+
+void CStreetB::XMLLoad(const XmlNode &node)
+{
+    static constexpr QStringView kElement = u"STREET";
+    const XmlElement element = BeginElementLoad(node, kElement);
+    ReadAttr::Str(element, kElement, "Name", m_Name);
+    ReadAttr::ColourValue(element, kElement, "Fon", Fon);
+
+    SiblingNames names(m_Children);
+    ForEachChildElement(element, [&](const XmlNode &child) {
+        if (!child.HasName("HOME"))
+            return;
+        std::unique_ptr<CHomeB> home = CreateHome();
+        home->XMLLoad(child);
+        if (names.Add(home->m_Name)) {
+            ShowStructureMessage(*this, m_Name + u',' + home->m_Name + LoadMessageString(MessageId::RepeatedHome));
+        }
+        m_Children.push_back(std::move(home));
+    });
+    LoadIdDB(element);
+}

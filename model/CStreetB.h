@@ -1,0 +1,18 @@
+#pragma once
+
+#include "CHomeB.h"
+#include "Geometry.h"
+
+// A street (element STREET); its children are houses.
+class CStreetB : public CNodeTreeB
+{
+public:
+    explicit CStreetB(CNodeTreeB *parent);
+
+    int GetKind() const override;
+    void XMLLoad(const XmlNode &node) override;
+
+    virtual std::unique_ptr<CHomeB> CreateHome();
+
+    Colour Fon = kWhite;
+};

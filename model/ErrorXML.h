@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Every failure to read a structure file. A plain value, thrown and caught by
+// value; the message is complete when the error is built.
+class ErrorXML
+{
+public:
+    // The text of a message id, with a code.
+    ErrorXML(int messageId, std::int32_t code);
+    // The node given for an element is not an element: "<41079> элемента <name>".
+    explicit ErrorXML(QStringView elementName);
+    // An attribute could not be read: "<message> параметра <attr> элемента <element>".
+    ErrorXML(int messageId, std::int32_t code, QStringView elementName, QStringView attributeName);
+    // A fixed text with a code.
+    ErrorXML(const QString &text, std::int32_t code);
+
+    const QString &Message() const noexcept { return m_Message; }
+    std::int32_t Code() const noexcept { return m_Code; }
+
+    // What went wrong and where, when the failing layer knows more than the code
+    // says (a parse error's line and column). Shown after the code.
+    const QString &Detail() const noexcept { return m_Detail; }
+    ErrorXML &WithDetail(QString detail)
+    {
+        m_Detail = std::move(detail);
+        return *this;
+    }
+
+private:
+    QString m_Message;
+    std::int32_t m_Code = 0;
+    QString m_Detail;
+};
+
+// Ids of the structure model's message texts.
+namespace MessageId {
+constexpr int ElementFormat = 41074;
+constexpr int AttributeFormat = 41075;
+constexpr int ReadFailed = 41077;
+constexpr int NoElementInterface = 41079;
+constexpr int CreateParserFailed = 41080;
+constexpr int AppendChildFailed = 41081;
+constexpr int CreatePIFailed = 41082;
+constexpr int FirstChildFailed = 41084;
+constexpr int LoadFailed = 41089;
+constexpr int LiftAlreadyInGroup = 42005;
+constexpr int LiftNotInStructure = 42007;
+constexpr int RepeatedPunct = 42009;
+constexpr int RepeatedStreet = 42010;
+constexpr int RepeatedHome = 42012;
+constexpr int RepeatedLift = 42013;
+constexpr int GroupsTooDeep = 42020;
+} // namespace MessageId

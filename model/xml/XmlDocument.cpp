@@ -1,0 +1,283 @@
+#include "XmlDocument.h"
+
+#include "FileReading.h"
+#include "TextCodec.h"
+#include "TextDecoding.h"
+
+#include <pugixml.hpp>
+
+#include <new>
+
+struct XmlDocumentData
+{
+    pugi::xml_document document;
+    QByteArray buffer; // parsed in place: names and values point into it
+    TextCodec codec = TextCodec::Utf8();
+};
+
+namespace {
+
+// References are resolved when a value is read (the parser sees the file's own
+// bytes, which need not be UTF-8); entities are never defined or expanded.
+constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_eol
+    | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration | pugi::parse_doctype;
+
+bool AsciiEqualsIgnoringCase(const char *text, std::string_view ascii)
+{
+    for (char expected : ascii) {
+        char c = *text++;
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (expected >= 'A' && expected <= 'Z')
+            expected = static_cast<char>(expected - 'A' + 'a');
+        if (c != expected)
+            return false;
+    }
+    return *text == '\0';
+}
+
+QString ParseStatusText(pugi::xml_parse_status status)
+{
+    switch (status) {
+    case pugi::status_out_of_memory:
+        return QStringLiteral("недостаточно памяти для разбора документа");
+    case pugi::status_unrecognized_tag:
+        return QStringLiteral("нераспознанная разметка после «<»");
+    case pugi::status_bad_pi:
+        return QStringLiteral("ошибка в объявлении XML или инструкции обработки");
+    case pugi::status_bad_comment:
+        return QStringLiteral("ошибка в комментарии");
+    case pugi::status_bad_cdata:
+        return QStringLiteral("ошибка в разделе CDATA");
+    case pugi::status_bad_doctype:
+        return QStringLiteral("ошибка в объявлении типа документа (DOCTYPE)");
+    case pugi::status_bad_pcdata:
+        return QStringLiteral("ошибка в тексте между тегами");
+    case pugi::status_bad_start_element:
+        return QStringLiteral("ошибка в открывающем теге");
+    case pugi::status_bad_attribute:
+        return QStringLiteral("ошибка в атрибуте");
+    case pugi::status_bad_end_element:
+        return QStringLiteral("ошибка в закрывающем теге");
+    case pugi::status_end_element_mismatch:
+        return QStringLiteral("закрывающий тег не соответствует открывающему, или элемент не закрыт");
+    case pugi::status_no_document_element:
+        return QStringLiteral("в документе нет ни одного элемента");
+    default:
+        return QStringLiteral("документ не удалось разобрать");
+    }
+}
+
+XmlLoadResult Failure(std::int32_t code, QString detail = {})
+{
+    XmlLoadResult result;
+    result.ok = false;
+    result.code = code;
+    result.detail = detail.isEmpty() ? DescribeXmlLoadCode(code) : std::move(detail);
+    return result;
+}
+
+} // namespace
+
+QString DescribeXmlLoadCode(std::int32_t code)
+{
+    switch (code) {
+    case XmlLoadCode::ParseFailed:
+        return QStringLiteral("документ не удалось разобрать");
+    case XmlLoadCode::FileNotFound:
+        return QStringLiteral("файл не найден");
+    case XmlLoadCode::PathNotFound:
+        return QStringLiteral("путь не найден");
+    case XmlLoadCode::AccessDenied:
+        return QStringLiteral("доступ запрещён");
+    case XmlLoadCode::OutOfMemory:
+        return QStringLiteral("недостаточно памяти");
+    case XmlLoadCode::ReadFault:
+        return QStringLiteral("ошибка чтения файла");
+    case XmlLoadCode::FileTooLarge:
+        return QStringLiteral("файл слишком велик");
+    case XmlLoadCode::NotRegularFile:
+        return QStringLiteral("это не обычный файл");
+    default:
+        return {};
+    }
+}
+
+// --- XmlNode -----------------------------------------------------------------
+
+XmlNode::XmlNode(std::shared_ptr<const XmlDocumentData> document, pugi::xml_node_struct *node)
+    : m_Document(node ? std::move(document) : nullptr)
+    , m_Node(node)
+{
+}
+
+const TextCodec &XmlNode::Codec() const
+{
+    return m_Document->codec;
+}
+
+XmlNodeType XmlNode::GetNodeType() const
+{
+    switch (pugi::xml_node(m_Node).type()) {
+    case pugi::node_element:
+        return XmlNodeType::Element;
+    case pugi::node_pcdata:
+        return XmlNodeType::Text;
+    case pugi::node_cdata:
+        return XmlNodeType::CData;
+    case pugi::node_pi:
+    case pugi::node_declaration:
+        return XmlNodeType::ProcessingInstruction;
+    case pugi::node_comment:
+        return XmlNodeType::Comment;
+    case pugi::node_document:
+        return XmlNodeType::Document;
+    case pugi::node_doctype:
+        return XmlNodeType::DocumentType;
+    default:
+        return XmlNodeType::Other;
+    }
+}
+
+QString XmlNode::GetNodeName() const
+{
+    const pugi::xml_node node(m_Node);
+    switch (node.type()) {
+    case pugi::node_element:
+    case pugi::node_pi:
+    case pugi::node_declaration:
+        return Codec().Decode(node.name());
+    case pugi::node_pcdata:
+        return QStringLiteral("#text");
+    case pugi::node_cdata:
+        return QStringLiteral("#cdata-section");
+    case pugi::node_comment:
+        return QStringLiteral("#comment");
+    case pugi::node_document:
+        return QStringLiteral("#document");
+    default:
+        return {};
+    }
+}
+
+bool XmlNode::HasName(std::string_view asciiName) const
+{
+    return m_Node && AsciiEqualsIgnoringCase(pugi::xml_node(m_Node).name(), asciiName);
+}
+
+XmlNode XmlNode::GetFirstChild() const
+{
+    if (!m_Node)
+        return {};
+    return XmlNode(m_Document, pugi::xml_node(m_Node).first_child().internal_object());
+}
+
+XmlNode XmlNode::GetNextSibling() const
+{
+    if (!m_Node)
+        return {};
+    return XmlNode(m_Document, pugi::xml_node(m_Node).next_sibling().internal_object());
+}
+
+XmlElement XmlNode::QueryElement() const
+{
+    if (!m_Node || pugi::xml_node(m_Node).type() != pugi::node_element)
+        return {};
+    return XmlElement(m_Document, m_Node);
+}
+
+// --- XmlElement, XmlAttributeText ----------------------------------------------
+
+std::optional<XmlAttributeText> XmlElement::GetAttribute(const char *name) const
+{
+    const pugi::xml_attribute attribute = pugi::xml_node(m_Node).attribute(name);
+    if (!attribute)
+        return std::nullopt;
+    return XmlAttributeText(attribute.value(), Codec());
+}
+
+QString XmlAttributeText::ToString() const
+{
+    return m_Codec->Decode(m_Raw);
+}
+
+std::optional<std::string_view> XmlAttributeText::PlainAscii() const
+{
+    for (char c : m_Raw)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '&')
+            return std::nullopt;
+    return m_Raw;
+}
+
+// --- XmlDocument ---------------------------------------------------------------
+
+XmlDocument XmlDocument::Create()
+{
+    XmlDocument document;
+    document.m_Data = std::make_shared<XmlDocumentData>();
+    return document;
+}
+
+XmlNode XmlDocument::AppendProcessingInstruction(QStringView target, QStringView data)
+{
+    if (!m_Data)
+        return {};
+    pugi::xml_node pi = m_Data->document.append_child(pugi::node_pi);
+    if (!pi)
+        return {};
+    // Created texts are stored as UTF-8, so the content becomes UTF-8.
+    m_Data->codec = TextCodec::Utf8();
+    pi.set_name(target.toUtf8().constData());
+    pi.set_value(data.toUtf8().constData());
+    return XmlNode(m_Data, pi.internal_object());
+}
+
+XmlLoadResult XmlDocument::Load(const QString &path)
+{
+    m_Data = std::make_shared<XmlDocumentData>();
+    FileReadResult file = ReadRegularFile(path, kMaxFileSize);
+    if (file.code != 0)
+        return Failure(file.code);
+    return LoadFromBytes(std::move(file.bytes));
+}
+
+XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)
+{
+    auto data = std::make_shared<XmlDocumentData>();
+    m_Data = data;
+    try {
+        PreparedXmlText text = PrepareXmlText(std::move(bytes));
+        if (!text.error.isEmpty())
+            return Failure(XmlLoadCode::ParseFailed, text.error);
+        data->buffer = std::move(text.buffer);
+        data->codec = text.codec;
+
+        // An empty buffer has no writable storage; give the parser a real one.
+        if (data->buffer.isEmpty())
+            return Failure(XmlLoadCode::ParseFailed, ParseStatusText(pugi::status_no_document_element));
+        const pugi::xml_parse_result parsed = data->document.load_buffer_inplace(
+            data->buffer.data(), static_cast<size_t>(data->buffer.size()), kParseOptions, pugi::encoding_utf8);
+        if (!parsed) {
+            const TextPosition pos = PositionOf(data->buffer, parsed.offset, data->codec);
+            QString detail = QStringLiteral("строка %1, столбец %2: %3")
+                                 .arg(pos.line)
+                                 .arg(pos.column)
+                                 .arg(ParseStatusText(parsed.status));
+            m_Data = std::make_shared<XmlDocumentData>();
+            return Failure(parsed.status == pugi::status_out_of_memory ? XmlLoadCode::OutOfMemory
+                                                                      : XmlLoadCode::ParseFailed,
+                           std::move(detail));
+        }
+    } catch (const std::bad_alloc &) {
+        m_Data = std::make_shared<XmlDocumentData>();
+        return Failure(XmlLoadCode::OutOfMemory);
+    }
+    return {};
+}
+
+XmlNode XmlDocument::GetFirstChild() const
+{
+    if (!m_Data)
+        return {};
+    return XmlNode(m_Data, m_Data->document.first_child().internal_object());
+}

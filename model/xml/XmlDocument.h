@@ -1,0 +1,151 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace pugi {
+struct xml_node_struct;
+}
+
+class TextCodec;
+struct XmlDocumentData;
+class XmlElement;
+
+// Node types, numbered as the DOM numbers them.
+enum class XmlNodeType {
+    Other = 0,
+    Element = 1,
+    Text = 3,
+    CData = 4,
+    ProcessingInstruction = 7,
+    Comment = 8,
+    Document = 9,
+    DocumentType = 10,
+};
+
+// A counted reference to a node: the document stays alive while any reference
+// to it or to one of its nodes is held. Read-only: nothing here writes a file.
+class XmlNode
+{
+public:
+    XmlNode() = default;
+
+    bool IsNull() const noexcept { return m_Node == nullptr; }
+    XmlNodeType GetNodeType() const;
+    // The name as written (a processing instruction's target; "#text",
+    // "#comment" ... for the others).
+    QString GetNodeName() const;
+    // Compares the name with an ASCII name, Latin letters without regard to case.
+    bool HasName(std::string_view asciiName) const;
+
+    XmlNode GetFirstChild() const;
+    XmlNode GetNextSibling() const;
+
+    // The element interface of this node; null when the node is not an element.
+    XmlElement QueryElement() const;
+
+    friend bool operator==(const XmlNode &a, const XmlNode &b) noexcept { return a.m_Node == b.m_Node; }
+
+protected:
+    XmlNode(std::shared_ptr<const XmlDocumentData> document, pugi::xml_node_struct *node);
+    const TextCodec &Codec() const;
+
+    std::shared_ptr<const XmlDocumentData> m_Document;
+    pugi::xml_node_struct *m_Node = nullptr;
+
+    friend class XmlDocument;
+};
+
+// An attribute value as it stands in the document: decoded only on request.
+class XmlAttributeText
+{
+public:
+    XmlAttributeText(std::string_view raw, const TextCodec &codec) : m_Raw(raw), m_Codec(&codec) {}
+
+    QString ToString() const;
+    // The value itself when it is plain ASCII without references, so that
+    // numbers can be read without building a string.
+    std::optional<std::string_view> PlainAscii() const;
+
+private:
+    std::string_view m_Raw;
+    const TextCodec *m_Codec;
+};
+
+class XmlElement : public XmlNode
+{
+public:
+    XmlElement() = default;
+
+    // The attribute's value; nothing when the element has no such attribute.
+    std::optional<XmlAttributeText> GetAttribute(const char *name) const;
+
+private:
+    using XmlNode::XmlNode;
+    friend class XmlNode;
+};
+
+// Result codes of a document load (HRESULT values, as the original DOM
+// component reported them).
+namespace XmlLoadCode {
+constexpr std::int32_t ParseFailed = 1; // the file was read but is not a document we can parse
+constexpr std::int32_t FileNotFound = static_cast<std::int32_t>(0x80070002);
+constexpr std::int32_t PathNotFound = static_cast<std::int32_t>(0x80070003);
+constexpr std::int32_t AccessDenied = static_cast<std::int32_t>(0x80070005);
+constexpr std::int32_t OutOfMemory = static_cast<std::int32_t>(0x8007000E);
+constexpr std::int32_t ReadFault = static_cast<std::int32_t>(0x8007001E);
+constexpr std::int32_t FileTooLarge = static_cast<std::int32_t>(0x800700DF);
+constexpr std::int32_t NotRegularFile = static_cast<std::int32_t>(0x8007010B);
+} // namespace XmlLoadCode
+
+// The DOM layer's own description of one of its load codes; empty for others.
+QString DescribeXmlLoadCode(std::int32_t code);
+
+struct XmlLoadResult
+{
+    bool ok = true;
+    std::int32_t code = 0;
+    QString detail; // what went wrong and where, in Russian
+};
+
+// A DOM document. Move-only: one owner, while nodes taken from it hold their
+// own references to the content they came from.
+class XmlDocument
+{
+public:
+    // Files larger than this are refused rather than read into memory.
+    static constexpr qint64 kMaxFileSize = qint64(1) << 30;
+
+    XmlDocument() = default;
+    XmlDocument(XmlDocument &&) noexcept = default;
+    XmlDocument &operator=(XmlDocument &&) noexcept = default;
+    XmlDocument(const XmlDocument &) = delete;
+    XmlDocument &operator=(const XmlDocument &) = delete;
+
+    // A new, empty document.
+    static XmlDocument Create();
+
+    bool IsNull() const noexcept { return !m_Data; }
+
+    // Appends a processing instruction to the document; null on failure.
+    XmlNode AppendProcessingInstruction(QStringView target, QStringView data);
+
+    // Replaces the whole content with the parsed file, decoded by its own
+    // byte order mark or declaration. The file is opened for reading only.
+    // Nodes taken before keep the content they came from. On failure the
+    // document is left empty.
+    XmlLoadResult Load(const QString &path);
+    // The same for bytes already in memory.
+    XmlLoadResult LoadFromBytes(QByteArray bytes);
+
+    XmlNode GetFirstChild() const;
+
+private:
+    std::shared_ptr<XmlDocumentData> m_Data;
+};

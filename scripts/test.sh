@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# From nothing to green: installs the dependencies, builds, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+cd build
+ctest --output-on-failure --parallel "$(nproc)"
