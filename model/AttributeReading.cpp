@@ -28,17 +28,31 @@ std::int32_t ConvertInt(const XmlAttributeText &value, QStringView elementName, 
 
 } // namespace
 
-QString GetAttrStr(const XmlElement &element, QStringView elementName, const char *attributeName)
+AttributeSource::AttributeSource(const XmlElement &element)
+    : m_Object(&element)
+    , m_Get([](const void *object, const char *name) {
+        return static_cast<const XmlElement *>(object)->GetAttribute(name);
+    })
+{
+}
+
+AttributeSource::AttributeSource(const XmlAttributes &attributes)
+    : m_Object(&attributes)
+    , m_Get([](const void *object, const char *name) { return static_cast<const XmlAttributes *>(object)->Get(name); })
+{
+}
+
+QString GetAttrStr(const AttributeSource &element, QStringView elementName, const char *attributeName)
 {
     QString value;
     ReadAttr::Str(element, elementName, attributeName, value);
     return value;
 }
 
-std::int32_t GetAttrInt(const XmlElement &element, QStringView elementName, const char *attributeName,
+std::int32_t GetAttrInt(const AttributeSource &element, QStringView elementName, const char *attributeName,
                         std::int32_t defaultValue)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return defaultValue;
     return ConvertInt(*value, elementName, attributeName);
@@ -75,27 +89,27 @@ DateTimeValue ScanTime(QStringView text)
 
 namespace ReadAttr {
 
-bool Str(const XmlElement &element, QStringView, const char *attributeName, QString &member, Trim trim)
+bool Str(const AttributeSource &element, QStringView, const char *attributeName, QString &member, Trim trim)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     member = trim == Trim::Yes ? TrimWide(value->ToString()) : value->ToString();
     return true;
 }
 
-bool Int(const XmlElement &element, QStringView elementName, const char *attributeName, std::int32_t &member)
+bool Int(const AttributeSource &element, QStringView elementName, const char *attributeName, std::int32_t &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     member = ConvertInt(*value, elementName, attributeName);
     return true;
 }
 
-bool UInt(const XmlElement &element, QStringView elementName, const char *attributeName, std::uint32_t &member)
+bool UInt(const AttributeSource &element, QStringView elementName, const char *attributeName, std::uint32_t &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     bool overflow = false;
@@ -107,7 +121,7 @@ bool UInt(const XmlElement &element, QStringView elementName, const char *attrib
     return true;
 }
 
-bool Flag(const XmlElement &element, QStringView elementName, const char *attributeName, bool &member)
+bool Flag(const AttributeSource &element, QStringView elementName, const char *attributeName, bool &member)
 {
     std::int32_t number = 0;
     if (!Int(element, elementName, attributeName, number))
@@ -116,27 +130,30 @@ bool Flag(const XmlElement &element, QStringView elementName, const char *attrib
     return true;
 }
 
-bool GuidValue(const XmlElement &element, QStringView, const char *attributeName, Guid &member)
+bool GuidValue(const AttributeSource &element, QStringView, const char *attributeName, Guid &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
-    member = TextToGuid(value->ToString());
+    if (const auto ascii = value->PlainAscii())
+        member = TextToGuid(*ascii);
+    else
+        member = TextToGuid(value->ToString());
     return true;
 }
 
-bool PointValue(const XmlElement &element, QStringView, const char *attributeName, Point &member)
+bool PointValue(const AttributeSource &element, QStringView, const char *attributeName, Point &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     member = ScanPoint(value->ToString());
     return true;
 }
 
-bool SizeValue(const XmlElement &element, QStringView, const char *attributeName, Size &member)
+bool SizeValue(const AttributeSource &element, QStringView, const char *attributeName, Size &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     const Point p = ScanPoint(value->ToString());
@@ -144,27 +161,27 @@ bool SizeValue(const XmlElement &element, QStringView, const char *attributeName
     return true;
 }
 
-bool RectValue(const XmlElement &element, QStringView, const char *attributeName, Rect &member)
+bool RectValue(const AttributeSource &element, QStringView, const char *attributeName, Rect &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     member = ScanRect(value->ToString());
     return true;
 }
 
-bool ColourValue(const XmlElement &element, QStringView, const char *attributeName, Colour &member)
+bool ColourValue(const AttributeSource &element, QStringView, const char *attributeName, Colour &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     member = ScanColour(value->ToString());
     return true;
 }
 
-bool TimeValue(const XmlElement &element, QStringView, const char *attributeName, DateTimeValue &member)
+bool TimeValue(const AttributeSource &element, QStringView, const char *attributeName, DateTimeValue &member)
 {
-    const auto value = element.GetAttribute(attributeName);
+    const auto value = element.Get(attributeName);
     if (!value)
         return false;
     member = ScanTime(value->ToString());

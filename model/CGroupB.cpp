@@ -35,9 +35,10 @@ void CLiftInGroup::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"LIFT";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::GuidValue(element, kElement, "GUID", GUID);
-    ReadAttr::PointValue(element, kElement, "Point", Point);
-    LoadIdDB(element);
+    const XmlAttributes attrs(element);
+    ReadAttr::GuidValue(attrs, kElement, "GUID", GUID);
+    ReadAttr::PointValue(attrs, kElement, "Point", Point);
+    LoadIdDB(attrs);
 }
 
 CGroupB::CGroupB(CGroupB *parentGroup, CPunctB *punct)
@@ -123,18 +124,19 @@ void CGroupB::LoadAtDepth(const XmlNode &node, int depth)
 {
     static constexpr QStringView kElement = u"GROUP";
     const XmlElement element = BeginElementLoad(node, kElement);
+    const XmlAttributes attrs(element);
     if (depth > kMaxDepth) {
         throw ErrorXML(FormatText(LoadMessageString(MessageId::GroupsTooDeep), {std::int64_t(kMaxDepth)}),
                        ConversionCode::NestingTooDeep);
     }
-    ReadAttr::Str(element, kElement, "Name", m_Name);
-    ReadAttr::Int(element, kElement, "Number", Number);
-    ReadAttr::RectValue(element, kElement, "Rect", Rect);
-    ReadAttr::ColourValue(element, kElement, "Color", Color);
-    ReadAttr::Int(element, kElement, "NoNewError", NoNewError);
-    ReadAttr::Int(element, kElement, "Trasparent", Trasparent);
-    ReadAttr::Int(element, kElement, "NoBorder", NoBorder);
-    FileMap = GetAttrStr(element, kElement, "FileMap");
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
+    ReadAttr::Int(attrs, kElement, "Number", Number);
+    ReadAttr::RectValue(attrs, kElement, "Rect", Rect);
+    ReadAttr::ColourValue(attrs, kElement, "Color", Color);
+    ReadAttr::Int(attrs, kElement, "NoNewError", NoNewError);
+    ReadAttr::Int(attrs, kElement, "Trasparent", Trasparent);
+    ReadAttr::Int(attrs, kElement, "NoBorder", NoBorder);
+    FileMap = GetAttrStr(attrs, kElement, "FileMap");
 
     ForEachChildElement(element, [&](const XmlNode &child) {
         if (child.HasName("LIFT")) {
@@ -146,7 +148,7 @@ void CGroupB::LoadAtDepth(const XmlNode &node, int depth)
         }
     });
     std::sort(m_LiftRefs.begin(), m_LiftRefs.end(), GuidBytesLess);
-    LoadIdDB(element);
+    LoadIdDB(attrs);
 }
 
 void CGroupB::ReadLiftRef(const XmlNode &node)

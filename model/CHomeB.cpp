@@ -27,7 +27,8 @@ void CHomeB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"HOME";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::Str(element, kElement, "Name", m_Name);
+    const XmlAttributes attrs(element);
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
 
     CPunctB *punct = GetPunct();
     CRootB *root = GetRoot();
@@ -49,5 +50,5 @@ void CHomeB::XMLLoad(const XmlNode &node)
         if (root)
             root->m_Lifts.push_back(added);
     });
-    LoadIdDB(element);
+    LoadIdDB(attrs);
 }

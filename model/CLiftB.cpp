@@ -27,41 +27,42 @@ void CLiftB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"LIFT";
     const XmlElement e = BeginElementLoad(node, kElement);
-    ReadAttr::Str(e, kElement, "Name", m_Name);
-    ReadAttr::Str(e, kElement, "ID", ID);
-    ReadAttr::GuidValue(e, kElement, "GUID", GUID);
-    ReadAttr::Int(e, kElement, "SubNet", SubNet);
-    ReadAttr::Int(e, kElement, "UM", UM);
-    ReadAttr::Int(e, kElement, "Slot", Slot);
-    ReadAttr::Int(e, kElement, "Addr", Addr);
-    ReadAttr::Int(e, kElement, "IDPro", IDPro);
-    ReadAttr::Int(e, kElement, "InsContr", InsContr);
-    ReadAttr::Str(e, kElement, "NameLock", NameLock);
-    ReadAttr::Str(e, kElement, "Owner", Owner);
-    ReadAttr::Str(e, kElement, "ServBrig", ServBrig);
-    ReadAttr::Str(e, kElement, "Mehan", Mehan);
-    ReadAttr::Str(e, kElement, "RegNum", RegNum);
-    ReadAttr::Str(e, kElement, "Model", Model);
-    ReadAttr::Str(e, kElement, "Wight", Wight);
-    ReadAttr::Str(e, kElement, "Speed", Speed);
-    ReadAttr::Str(e, kElement, "TotlStop", TotlStop);
-    ReadAttr::Str(e, kElement, "JobYear", JobYear);
-    ReadAttr::Str(e, kElement, "DatTO", DatTO);
-    ReadAttr::Str(e, kElement, "Manuf", Manuf);
-    ReadAttr::Str(e, kElement, "Reduct", Reduct);
-    ReadAttr::Str(e, kElement, "ElDriver", ElDriver);
-    ReadAttr::Str(e, kElement, "Kanat", Kanat);
-    ReadAttr::Str(e, kElement, "SkafManag", SkafManag);
-    ReadAttr::Str(e, kElement, "SignalMan", SignalMan);
-    ReadAttr::Str(e, kElement, "FactoryNumLU", FactoryNumLU);
-    ReadAttr::Int(e, kElement, "Typ", Typ);
-    ReadAttr::Int(e, kElement, "TotLvlUnder", TotLvlUnder);
-    ReadAttr::Str(e, kElement, "NameFloor", NameFloor);
-    ReadAttr::Int(e, kElement, "Access", Access);
+    const XmlAttributes attrs(e);
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
+    ReadAttr::Str(attrs, kElement, "ID", ID);
+    ReadAttr::GuidValue(attrs, kElement, "GUID", GUID);
+    ReadAttr::Int(attrs, kElement, "SubNet", SubNet);
+    ReadAttr::Int(attrs, kElement, "UM", UM);
+    ReadAttr::Int(attrs, kElement, "Slot", Slot);
+    ReadAttr::Int(attrs, kElement, "Addr", Addr);
+    ReadAttr::Int(attrs, kElement, "IDPro", IDPro);
+    ReadAttr::Int(attrs, kElement, "InsContr", InsContr);
+    ReadAttr::Str(attrs, kElement, "NameLock", NameLock);
+    ReadAttr::Str(attrs, kElement, "Owner", Owner);
+    ReadAttr::Str(attrs, kElement, "ServBrig", ServBrig);
+    ReadAttr::Str(attrs, kElement, "Mehan", Mehan);
+    ReadAttr::Str(attrs, kElement, "RegNum", RegNum);
+    ReadAttr::Str(attrs, kElement, "Model", Model);
+    ReadAttr::Str(attrs, kElement, "Wight", Wight);
+    ReadAttr::Str(attrs, kElement, "Speed", Speed);
+    ReadAttr::Str(attrs, kElement, "TotlStop", TotlStop);
+    ReadAttr::Str(attrs, kElement, "JobYear", JobYear);
+    ReadAttr::Str(attrs, kElement, "DatTO", DatTO);
+    ReadAttr::Str(attrs, kElement, "Manuf", Manuf);
+    ReadAttr::Str(attrs, kElement, "Reduct", Reduct);
+    ReadAttr::Str(attrs, kElement, "ElDriver", ElDriver);
+    ReadAttr::Str(attrs, kElement, "Kanat", Kanat);
+    ReadAttr::Str(attrs, kElement, "SkafManag", SkafManag);
+    ReadAttr::Str(attrs, kElement, "SignalMan", SignalMan);
+    ReadAttr::Str(attrs, kElement, "FactoryNumLU", FactoryNumLU);
+    ReadAttr::Int(attrs, kElement, "Typ", Typ);
+    ReadAttr::Int(attrs, kElement, "TotLvlUnder", TotLvlUnder);
+    ReadAttr::Str(attrs, kElement, "NameFloor", NameFloor);
+    ReadAttr::Int(attrs, kElement, "Access", Access);
     // Expanded before the trim, so line breaks at either end go too.
-    if (ReadAttr::Str(e, kElement, "Comment", Comment, ReadAttr::Trim::No))
+    if (ReadAttr::Str(attrs, kElement, "Comment", Comment, ReadAttr::Trim::No))
         Comment = TrimWide(ExpandCommentLineBreaks(std::move(Comment)));
-    ReadAttr::Str(e, kElement, "VideoCmd", VideoCmd);
+    ReadAttr::Str(attrs, kElement, "VideoCmd", VideoCmd);
 
     ForEachChildElement(e, [&](const XmlNode &child) {
         if (child.HasName("TabState"))
@@ -71,7 +72,7 @@ void CLiftB::XMLLoad(const XmlNode &node)
         else if (child.HasName("TabDev"))
             m_TabDev.XMLLoad(child);
     });
-    LoadIdDB(e);
+    LoadIdDB(attrs);
 }
 
 bool CLiftB::IsModified() const

@@ -68,9 +68,9 @@ XmlElement CNodeB::BeginElementLoad(const XmlNode &node, QStringView elementName
     return element;
 }
 
-void CNodeB::LoadIdDB(const XmlElement &element)
+void CNodeB::LoadIdDB(const AttributeSource &attributes)
 {
-    m_IdDB = GetAttrInt(element, u"", "IdDB", 0);
+    m_IdDB = GetAttrInt(attributes, u"", "IdDB", 0);
 }
 
 CNodeTreeB::CNodeTreeB(CNodeTreeB *parent)

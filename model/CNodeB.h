@@ -10,6 +10,7 @@
 #include <ranges>
 #include <vector>
 
+class AttributeSource;
 class CNodeTreeB;
 class CPunctB;
 class CRootB;
@@ -52,7 +53,7 @@ protected:
     // element and queries its element interface. Throws when it is no element.
     XmlElement BeginElementLoad(const XmlNode &node, QStringView elementName);
     // The last step: IdDB, read in the helper style with default 0.
-    void LoadIdDB(const XmlElement &element);
+    void LoadIdDB(const AttributeSource &attributes);
 };
 
 // A node with an owned, ordered list of children.

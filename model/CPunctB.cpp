@@ -106,16 +106,17 @@ void CPunctB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"DISP";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::Str(element, kElement, "Name", m_Name);
-    ReadAttr::Int(element, kElement, "TestMoveLift", TestMoveLift);
-    ReadAttr::Str(element, kElement, "NameLock", NameLock);
-    ReadAttr::Int(element, kElement, "AskLift", AskLift);
-    ReadAttr::Int(element, kElement, "SpeakGDP", SpeakGDP);
-    ReadAttr::Int(element, kElement, "TypViewLift", TypViewLift);
-    ReadAttr::SizeValue(element, kElement, "SizeLiftGrp", SizeLiftGrp);
-    ReadAttr::ColourValue(element, kElement, "FonGrp", FonGrp);
-    ReadAttr::Int(element, kElement, "AvtoGGS", AvtoGGS);
-    ReadAttr::Int(element, kElement, "DisGrad", DisGrad);
+    const XmlAttributes attrs(element);
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
+    ReadAttr::Int(attrs, kElement, "TestMoveLift", TestMoveLift);
+    ReadAttr::Str(attrs, kElement, "NameLock", NameLock);
+    ReadAttr::Int(attrs, kElement, "AskLift", AskLift);
+    ReadAttr::Int(attrs, kElement, "SpeakGDP", SpeakGDP);
+    ReadAttr::Int(attrs, kElement, "TypViewLift", TypViewLift);
+    ReadAttr::SizeValue(attrs, kElement, "SizeLiftGrp", SizeLiftGrp);
+    ReadAttr::ColourValue(attrs, kElement, "FonGrp", FonGrp);
+    ReadAttr::Int(attrs, kElement, "AvtoGGS", AvtoGGS);
+    ReadAttr::Int(attrs, kElement, "DisGrad", DisGrad);
 
     // First pass: the streets with their houses and lifts.
     {
@@ -153,5 +154,5 @@ void CPunctB::XMLLoad(const XmlNode &node)
         group->XMLLoad(child);
         AttachTopLevelGroup(std::move(group));
     });
-    LoadIdDB(element);
+    LoadIdDB(attrs);
 }

@@ -75,42 +75,43 @@ void CRootB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"PULT";
     const XmlElement e = BeginElementLoad(node, kElement);
-    ReadAttr::Str(e, kElement, "Name", m_Name);
-    ReadAttr::Int(e, kElement, "TimeAsk", TimeAsk);
-    ReadAttr::Int(e, kElement, "TimeDriv", TimeDriv);
-    ReadAttr::Int(e, kElement, "TimeGGS", TimeGGS);
-    ReadAttr::Int(e, kElement, "OnLift", OnLift);
-    ReadAttr::Int(e, kElement, "LockOut", LockOut);
-    ReadAttr::Int(e, kElement, "OnTimer", OnTimer);
-    ReadAttr::TimeValue(e, kElement, "Timer", Timer);
-    ReadAttr::Int(e, kElement, "MaxVisibleRec", MaxVisibleRec);
-    ReadAttr::GuidValue(e, kElement, "GUID", GUID);
-    ReadAttr::Int(e, kElement, "IntervSTAT", IntervSTAT);
-    ReadAttr::Int(e, kElement, "DivIntSTAT", DivIntSTAT);
-    ReadAttr::Str(e, kElement, "NameLock", NameLock);
-    ReadAttr::Int(e, kElement, "AvtoOpenNewErr", AvtoOpenNewErr);
-    ReadAttr::Int(e, kElement, "AvtoCloseNewErr", AvtoCloseNewErr);
-    ReadAttr::Int(e, kElement, "AdrLift", AdrLift);
-    ReadAttr::Int(e, kElement, "DisGrad", DisGrad);
-    ReadAttr::Int(e, kElement, "DisServKey", DisServKey);
-    ReadAttr::Flag(e, kElement, "EnableGCM", EnableGCM);
-    EnablePushNotify = GetAttrInt(e, kElement, "EnablePushNotify", 0) != 0;
-    EnableEmailNotify = GetAttrInt(e, kElement, "EnableEmailNotify", 0) != 0;
-    ReadAttr::Str(e, kElement, "LogPos", LogPos);
-    ReadAttr::Str(e, kElement, "TabPos", TabPos);
-    ReadAttr::Str(e, kElement, "TreePos", TreePos);
-    ReadAttr::Str(e, kElement, "ColLog", ColLog);
-    ReadAttr::Str(e, kElement, "WindowPos", WindowPos);
-    ReadAttr::Int(e, kElement, "AlarmAdmin", AlarmAdmin);
-    ReadAttr::UInt(e, kElement, "CRC", CRC);
-    ReadAttr::Int(e, kElement, "TypProfil", TypProfil);
-    DaySavCheck = GetAttrInt(e, kElement, "DaySavCheck", 0);
-    DaySavEvents = GetAttrInt(e, kElement, "DaySavEvents", 0);
-    DaySavVoice = GetAttrInt(e, kElement, "DaySavVoice", 0);
-    DaySavStat = GetAttrInt(e, kElement, "DaySavStat", 0);
-    Providers = GetAttrInt(e, kElement, "Providers", 0);
-    FirstTestMove = TimeSpanValue::HoursAndHalf(GetAttrInt(e, kElement, "FirstTestMove", 8));
-    SecondTestMove = TimeSpanValue::HoursAndHalf(GetAttrInt(e, kElement, "SecondTestMove", 18));
+    const XmlAttributes attrs(e);
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
+    ReadAttr::Int(attrs, kElement, "TimeAsk", TimeAsk);
+    ReadAttr::Int(attrs, kElement, "TimeDriv", TimeDriv);
+    ReadAttr::Int(attrs, kElement, "TimeGGS", TimeGGS);
+    ReadAttr::Int(attrs, kElement, "OnLift", OnLift);
+    ReadAttr::Int(attrs, kElement, "LockOut", LockOut);
+    ReadAttr::Int(attrs, kElement, "OnTimer", OnTimer);
+    ReadAttr::TimeValue(attrs, kElement, "Timer", Timer);
+    ReadAttr::Int(attrs, kElement, "MaxVisibleRec", MaxVisibleRec);
+    ReadAttr::GuidValue(attrs, kElement, "GUID", GUID);
+    ReadAttr::Int(attrs, kElement, "IntervSTAT", IntervSTAT);
+    ReadAttr::Int(attrs, kElement, "DivIntSTAT", DivIntSTAT);
+    ReadAttr::Str(attrs, kElement, "NameLock", NameLock);
+    ReadAttr::Int(attrs, kElement, "AvtoOpenNewErr", AvtoOpenNewErr);
+    ReadAttr::Int(attrs, kElement, "AvtoCloseNewErr", AvtoCloseNewErr);
+    ReadAttr::Int(attrs, kElement, "AdrLift", AdrLift);
+    ReadAttr::Int(attrs, kElement, "DisGrad", DisGrad);
+    ReadAttr::Int(attrs, kElement, "DisServKey", DisServKey);
+    ReadAttr::Flag(attrs, kElement, "EnableGCM", EnableGCM);
+    EnablePushNotify = GetAttrInt(attrs, kElement, "EnablePushNotify", 0) != 0;
+    EnableEmailNotify = GetAttrInt(attrs, kElement, "EnableEmailNotify", 0) != 0;
+    ReadAttr::Str(attrs, kElement, "LogPos", LogPos);
+    ReadAttr::Str(attrs, kElement, "TabPos", TabPos);
+    ReadAttr::Str(attrs, kElement, "TreePos", TreePos);
+    ReadAttr::Str(attrs, kElement, "ColLog", ColLog);
+    ReadAttr::Str(attrs, kElement, "WindowPos", WindowPos);
+    ReadAttr::Int(attrs, kElement, "AlarmAdmin", AlarmAdmin);
+    ReadAttr::UInt(attrs, kElement, "CRC", CRC);
+    ReadAttr::Int(attrs, kElement, "TypProfil", TypProfil);
+    DaySavCheck = GetAttrInt(attrs, kElement, "DaySavCheck", 0);
+    DaySavEvents = GetAttrInt(attrs, kElement, "DaySavEvents", 0);
+    DaySavVoice = GetAttrInt(attrs, kElement, "DaySavVoice", 0);
+    DaySavStat = GetAttrInt(attrs, kElement, "DaySavStat", 0);
+    Providers = GetAttrInt(attrs, kElement, "Providers", 0);
+    FirstTestMove = TimeSpanValue::HoursAndHalf(GetAttrInt(attrs, kElement, "FirstTestMove", 8));
+    SecondTestMove = TimeSpanValue::HoursAndHalf(GetAttrInt(attrs, kElement, "SecondTestMove", 18));
 
     // The console always asks once; the attribute only has to be a number.
     TimeAsk = 1;
@@ -134,7 +135,7 @@ void CRootB::XMLLoad(const XmlNode &node)
     // Sorting once at the end gives the order a sort after every child would:
     // nothing looks at the list while the children are read.
     SortLiftsByIdDB(m_Lifts);
-    LoadIdDB(e);
+    LoadIdDB(attrs);
 }
 
 void CRootB::ReleaseXML()

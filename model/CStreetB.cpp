@@ -25,8 +25,9 @@ void CStreetB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"STREET";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::Str(element, kElement, "Name", m_Name);
-    ReadAttr::ColourValue(element, kElement, "Fon", Fon);
+    const XmlAttributes attrs(element);
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
+    ReadAttr::ColourValue(attrs, kElement, "Fon", Fon);
 
     SiblingNames names(m_Children);
     ForEachChildElement(element, [&](const XmlNode &child) {
@@ -39,5 +40,5 @@ void CStreetB::XMLLoad(const XmlNode &node)
         }
         m_Children.push_back(std::move(home));
     });
-    LoadIdDB(element);
+    LoadIdDB(attrs);
 }

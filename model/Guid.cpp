@@ -1,5 +1,6 @@
 #include "Guid.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -75,6 +76,28 @@ QString GuidToText(const Guid &guid)
         *out++ = QChar(kDigits[b & 0xF]);
     }
     return text;
+}
+
+Guid TextToGuid(std::string_view ascii)
+{
+    // The usual form: 32 digits are exactly what the braced form would hold.
+    if (ascii.size() == 32) {
+        std::uint8_t digits[16];
+        for (int i = 0; i < 16; ++i) {
+            const int high = HexValue(static_cast<unsigned char>(ascii[2 * i]));
+            const int low = HexValue(static_cast<unsigned char>(ascii[2 * i + 1]));
+            if (high < 0 || low < 0)
+                return Guid();
+            digits[i] = static_cast<std::uint8_t>(high << 4 | low);
+        }
+        // Data1, Data2 and Data3 are numbers stored little-endian.
+        static constexpr int kStoreOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+        Guid guid;
+        for (int i = 0; i < 16; ++i)
+            guid.bytes[kStoreOrder[i]] = digits[i];
+        return guid;
+    }
+    return TextToGuid(QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size())));
 }
 
 Guid TextToGuid(QStringView text)

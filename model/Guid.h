@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 // A 16-byte GUID, held byte for byte as the consoles' platform stores it in
 // memory: Data1, Data2 and Data3 little-endian, then the eight bytes of Data4.
@@ -26,6 +27,7 @@ QString GuidToText(const Guid &guid);
 
 // The GUID written as 32 hexadecimal digits; all zero for any other text.
 Guid TextToGuid(QStringView text);
+Guid TextToGuid(std::string_view ascii);
 
 // The braced 38-character form {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}; false
 // (and the GUID untouched) for anything else.

@@ -15,6 +15,19 @@ QString TrimWide(QStringView text)
     return text.mid(begin, end - begin).toString();
 }
 
+QString TrimWide(QString &&text)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || (!IsWideSpace(text[0].unicode()) && !IsWideSpace(text[n - 1].unicode())))
+        return std::move(text);
+    return TrimWide(QStringView(text));
+}
+
+QString TrimWide(const QString &text)
+{
+    return TrimWide(QString(text));
+}
+
 bool IsWideAlpha(char16_t c) noexcept
 {
     return QChar(c).isLetter();

@@ -16,6 +16,9 @@ constexpr bool IsWideSpace(char16_t c) noexcept
 
 // White space removed at the end, then at the beginning.
 QString TrimWide(QStringView text);
+// The same, keeping the string itself when there is nothing to remove.
+QString TrimWide(QString &&text);
+QString TrimWide(const QString &text);
 
 // Digits and letters for the house-label split: ASCII digits only, so that a
 // Cyrillic or other letter never counts as part of a number.

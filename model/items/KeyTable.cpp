@@ -17,12 +17,13 @@ void CKeyB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"Key";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::Int(element, kElement, "Level", m_Level);
-    ReadAttr::Int(element, kElement, "Prefix", m_Prefix);
-    ReadAttr::Int(element, kElement, "Number", m_Number);
-    ReadAttr::Str(element, kElement, "Owner", m_Owner, ReadAttr::Trim::No);
-    ReadAttr::Str(element, kElement, "Comm", m_Comm, ReadAttr::Trim::No);
-    LoadIdDB(element);
+    const XmlAttributes attrs(element);
+    ReadAttr::Int(attrs, kElement, "Level", m_Level);
+    ReadAttr::Int(attrs, kElement, "Prefix", m_Prefix);
+    ReadAttr::Int(attrs, kElement, "Number", m_Number);
+    ReadAttr::Str(attrs, kElement, "Owner", m_Owner, ReadAttr::Trim::No);
+    ReadAttr::Str(attrs, kElement, "Comm", m_Comm, ReadAttr::Trim::No);
+    LoadIdDB(attrs);
 }
 
 CTabKeyB::CTabKeyB(CNodeTreeB *parent)

@@ -18,14 +18,15 @@ void COutB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"Out";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::Int(element, kElement, "Number", m_Number);
-    ReadAttr::Str(element, kElement, "ShortOn", m_ShortOn);
-    ReadAttr::Str(element, kElement, "ShortOff", m_ShortOff);
-    ReadAttr::Str(element, kElement, "LongOn", m_LongOn);
-    ReadAttr::Str(element, kElement, "LongOff", m_LongOff);
-    ReadAttr::Int(element, kElement, "Disabl", m_Disabl);
-    ReadAttr::Int(element, kElement, "InsLog", m_InsLog);
-    LoadIdDB(element);
+    const XmlAttributes attrs(element);
+    ReadAttr::Int(attrs, kElement, "Number", m_Number);
+    ReadAttr::Str(attrs, kElement, "ShortOn", m_ShortOn);
+    ReadAttr::Str(attrs, kElement, "ShortOff", m_ShortOff);
+    ReadAttr::Str(attrs, kElement, "LongOn", m_LongOn);
+    ReadAttr::Str(attrs, kElement, "LongOff", m_LongOff);
+    ReadAttr::Int(attrs, kElement, "Disabl", m_Disabl);
+    ReadAttr::Int(attrs, kElement, "InsLog", m_InsLog);
+    LoadIdDB(attrs);
 }
 
 int CTabOutB::GetKind() const

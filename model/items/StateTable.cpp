@@ -18,14 +18,15 @@ void CStateB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"State";
     const XmlElement element = BeginElementLoad(node, kElement);
-    ReadAttr::Int(element, kElement, "Number", m_Number);
-    ReadAttr::Str(element, kElement, "ShortName", m_ShortName);
-    ReadAttr::Str(element, kElement, "MesForLog", m_MesForLog);
-    ReadAttr::Int(element, kElement, "InsLog", m_InsLog);
-    ReadAttr::Int(element, kElement, "Pulsar", m_Pulsar);
-    ReadAttr::Int(element, kElement, "GroupSost", m_GroupSost);
-    ReadAttr::Int(element, kElement, "Disabl", m_Disabl);
-    LoadIdDB(element);
+    const XmlAttributes attrs(element);
+    ReadAttr::Int(attrs, kElement, "Number", m_Number);
+    ReadAttr::Str(attrs, kElement, "ShortName", m_ShortName);
+    ReadAttr::Str(attrs, kElement, "MesForLog", m_MesForLog);
+    ReadAttr::Int(attrs, kElement, "InsLog", m_InsLog);
+    ReadAttr::Int(attrs, kElement, "Pulsar", m_Pulsar);
+    ReadAttr::Int(attrs, kElement, "GroupSost", m_GroupSost);
+    ReadAttr::Int(attrs, kElement, "Disabl", m_Disabl);
+    LoadIdDB(attrs);
 }
 
 int CTabStateB::GetKind() const

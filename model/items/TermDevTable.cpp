@@ -17,12 +17,13 @@ void CTermDevB::XMLLoad(const XmlNode &node)
 {
     static constexpr QStringView kElement = u"Dev";
     const XmlElement element = BeginElementLoad(node, kElement);
-    m_Address = GetAttrInt(element, kElement, "Address", 0);
-    m_Short = GetAttrStr(element, kElement, "Short");
-    m_Name = GetAttrStr(element, kElement, "Full");
-    m_Typ = GetAttrInt(element, kElement, "Typ", 0);
-    m_Vers = GetAttrInt(element, kElement, "Vers", 0);
-    LoadIdDB(element);
+    const XmlAttributes attrs(element);
+    m_Address = GetAttrInt(attrs, kElement, "Address", 0);
+    m_Short = GetAttrStr(attrs, kElement, "Short");
+    m_Name = GetAttrStr(attrs, kElement, "Full");
+    m_Typ = GetAttrInt(attrs, kElement, "Typ", 0);
+    m_Vers = GetAttrInt(attrs, kElement, "Vers", 0);
+    LoadIdDB(attrs);
 }
 
 int CTabTermDevB::GetKind() const

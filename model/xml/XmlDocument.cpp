@@ -6,10 +6,14 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstring>
 #include <new>
+#include <utility>
 
 struct XmlDocumentData
 {
+    int references = 0;
     pugi::xml_document document;
     QByteArray buffer; // parsed in place: names and values point into it
     TextCodec codec = TextCodec::Utf8();
@@ -103,10 +107,41 @@ QString DescribeXmlLoadCode(std::int32_t code)
     }
 }
 
+// --- XmlContentRef -------------------------------------------------------------
+
+XmlContentRef::XmlContentRef(XmlDocumentData *data)
+    : m_Data(data)
+{
+    if (m_Data)
+        ++m_Data->references;
+}
+
+XmlContentRef::XmlContentRef(const XmlContentRef &other)
+    : XmlContentRef(other.m_Data)
+{
+}
+
+XmlContentRef::XmlContentRef(XmlContentRef &&other) noexcept
+    : m_Data(std::exchange(other.m_Data, nullptr))
+{
+}
+
+XmlContentRef &XmlContentRef::operator=(XmlContentRef other) noexcept
+{
+    std::swap(m_Data, other.m_Data);
+    return *this;
+}
+
+XmlContentRef::~XmlContentRef()
+{
+    if (m_Data && --m_Data->references == 0)
+        delete m_Data;
+}
+
 // --- XmlNode -----------------------------------------------------------------
 
-XmlNode::XmlNode(std::shared_ptr<const XmlDocumentData> document, pugi::xml_node_struct *node)
-    : m_Document(node ? std::move(document) : nullptr)
+XmlNode::XmlNode(XmlContentRef document, pugi::xml_node_struct *node)
+    : m_Document(node ? std::move(document) : XmlContentRef())
     , m_Node(node)
 {
 }
@@ -188,12 +223,61 @@ XmlElement XmlNode::QueryElement() const
 
 // --- XmlElement, XmlAttributeText ----------------------------------------------
 
-std::optional<XmlAttributeText> XmlElement::GetAttribute(const char *name) const
+std::optional<XmlAttributeText> XmlElement::GetAttribute(std::string_view name) const
 {
-    const pugi::xml_attribute attribute = pugi::xml_node(m_Node).attribute(name);
-    if (!attribute)
+    for (pugi::xml_attribute a = pugi::xml_node(m_Node).first_attribute(); a; a = a.next_attribute()) {
+        if (std::string_view(a.name()) == name)
+            return XmlAttributeText(a.value(), Codec());
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::uint64_t NameHead(const char *name, std::size_t length)
+{
+    std::uint64_t head = 0;
+    std::memcpy(&head, name, std::min<std::size_t>(length, 8));
+    return head;
+}
+
+std::uint64_t PresenceBit(std::uint64_t head, std::size_t length)
+{
+    return std::uint64_t(1) << (((head ^ length) * 0x9E3779B97F4A7C15ull) >> 58);
+}
+
+} // namespace
+
+XmlAttributes::XmlAttributes(const XmlElement &element)
+    : m_Element(element)
+{
+    for (pugi::xml_attribute a = pugi::xml_node(element.m_Node).first_attribute(); a; a = a.next_attribute()) {
+        if (m_Count == kCapacity) {
+            m_Overflow = true;
+            break;
+        }
+        const char *name = a.name();
+        const std::size_t length = std::strlen(name);
+        const std::uint64_t head = NameHead(name, length);
+        m_Present |= PresenceBit(head, length);
+        m_Entries[m_Count++] = {head, length, name, a.value()};
+    }
+}
+
+std::optional<XmlAttributeText> XmlAttributes::Get(std::string_view name) const
+{
+    if (m_Overflow)
+        return m_Element.GetAttribute(name);
+    const std::uint64_t head = NameHead(name.data(), name.size());
+    if (!(m_Present & PresenceBit(head, name.size())))
         return std::nullopt;
-    return XmlAttributeText(attribute.value(), Codec());
+    for (int i = 0; i < m_Count; ++i) {
+        const Entry &e = m_Entries[i];
+        if (e.head == head && e.length == name.size()
+            && (e.length <= 8 || std::memcmp(e.name + 8, name.data() + 8, e.length - 8) == 0))
+            return XmlAttributeText(e.value, m_Element.Codec());
+    }
+    return std::nullopt;
 }
 
 QString XmlAttributeText::ToString() const
@@ -214,7 +298,7 @@ std::optional<std::string_view> XmlAttributeText::PlainAscii() const
 XmlDocument XmlDocument::Create()
 {
     XmlDocument document;
-    document.m_Data = std::make_shared<XmlDocumentData>();
+    document.m_Data = XmlContentRef(new XmlDocumentData);
     return document;
 }
 
@@ -234,7 +318,7 @@ XmlNode XmlDocument::AppendProcessingInstruction(QStringView target, QStringView
 
 XmlLoadResult XmlDocument::Load(const QString &path)
 {
-    m_Data = std::make_shared<XmlDocumentData>();
+    m_Data = XmlContentRef(new XmlDocumentData);
     FileReadResult file = ReadRegularFile(path, kMaxFileSize);
     if (file.code != 0)
         return Failure(file.code);
@@ -243,8 +327,8 @@ XmlLoadResult XmlDocument::Load(const QString &path)
 
 XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)
 {
-    auto data = std::make_shared<XmlDocumentData>();
-    m_Data = data;
+    m_Data = XmlContentRef(new XmlDocumentData);
+    XmlDocumentData *data = m_Data.get();
     try {
         PreparedXmlText text = PrepareXmlText(std::move(bytes));
         if (!text.error.isEmpty())
@@ -263,13 +347,13 @@ XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)
                                  .arg(pos.line)
                                  .arg(pos.column)
                                  .arg(ParseStatusText(parsed.status));
-            m_Data = std::make_shared<XmlDocumentData>();
+            m_Data = XmlContentRef(new XmlDocumentData);
             return Failure(parsed.status == pugi::status_out_of_memory ? XmlLoadCode::OutOfMemory
                                                                       : XmlLoadCode::ParseFailed,
                            std::move(detail));
         }
     } catch (const std::bad_alloc &) {
-        m_Data = std::make_shared<XmlDocumentData>();
+        m_Data = XmlContentRef(new XmlDocumentData);
         return Failure(XmlLoadCode::OutOfMemory);
     }
     return {};

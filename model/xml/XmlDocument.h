@@ -5,7 +5,6 @@
 #include <QStringView>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -27,6 +26,26 @@ enum class XmlNodeType {
     Comment = 8,
     Document = 9,
     DocumentType = 10,
+};
+
+// Keeps a document's content alive. The count is not atomic: the structure
+// and its document live on one thread.
+class XmlContentRef
+{
+public:
+    XmlContentRef() = default;
+    explicit XmlContentRef(XmlDocumentData *data);
+    XmlContentRef(const XmlContentRef &other);
+    XmlContentRef(XmlContentRef &&other) noexcept;
+    XmlContentRef &operator=(XmlContentRef other) noexcept;
+    ~XmlContentRef();
+
+    XmlDocumentData *get() const noexcept { return m_Data; }
+    XmlDocumentData *operator->() const noexcept { return m_Data; }
+    explicit operator bool() const noexcept { return m_Data != nullptr; }
+
+private:
+    XmlDocumentData *m_Data = nullptr;
 };
 
 // A counted reference to a node: the document stays alive while any reference
@@ -53,13 +72,14 @@ public:
     friend bool operator==(const XmlNode &a, const XmlNode &b) noexcept { return a.m_Node == b.m_Node; }
 
 protected:
-    XmlNode(std::shared_ptr<const XmlDocumentData> document, pugi::xml_node_struct *node);
+    XmlNode(XmlContentRef document, pugi::xml_node_struct *node);
     const TextCodec &Codec() const;
 
-    std::shared_ptr<const XmlDocumentData> m_Document;
+    XmlContentRef m_Document;
     pugi::xml_node_struct *m_Node = nullptr;
 
     friend class XmlDocument;
+    friend class XmlAttributes;
 };
 
 // An attribute value as it stands in the document: decoded only on request.
@@ -84,11 +104,42 @@ public:
     XmlElement() = default;
 
     // The attribute's value; nothing when the element has no such attribute.
-    std::optional<XmlAttributeText> GetAttribute(const char *name) const;
+    std::optional<XmlAttributeText> GetAttribute(std::string_view name) const;
 
 private:
     using XmlNode::XmlNode;
     friend class XmlNode;
+};
+
+// The attributes of one element, gathered in one pass, for readers that ask
+// for many names: each lookup compares short integer keys instead of strings.
+// Valid while the element it was taken from is.
+class XmlAttributes
+{
+public:
+    explicit XmlAttributes(const XmlElement &element);
+    XmlAttributes(const XmlAttributes &) = delete;
+    XmlAttributes &operator=(const XmlAttributes &) = delete;
+
+    std::optional<XmlAttributeText> Get(std::string_view name) const;
+
+private:
+    struct Entry
+    {
+        std::uint64_t head; // the name's first eight bytes
+        std::size_t length;
+        const char *name;
+        const char *value;
+    };
+    static constexpr int kCapacity = 48;
+
+    const XmlElement &m_Element;
+    // One bit per name hash: most names a reader asks for are absent, and
+    // this answers them without a scan.
+    std::uint64_t m_Present = 0;
+    Entry m_Entries[kCapacity];
+    int m_Count = 0;
+    bool m_Overflow = false; // more attributes than fit: ask the element
 };
 
 // Result codes of a document load (HRESULT values, as the original DOM
@@ -147,5 +198,5 @@ public:
     XmlNode GetFirstChild() const;
 
 private:
-    std::shared_ptr<XmlDocumentData> m_Data;
+    XmlContentRef m_Data;
 };
