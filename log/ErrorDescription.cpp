@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <type_traits>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -46,7 +47,7 @@ QString SystemText(std::int32_t code)
     // GNU strerror_r may return a static string instead of filling the buffer.
     const auto result = strerror_r(code, buffer, sizeof buffer);
     const char *text = nullptr;
-    if constexpr (std::is_same_v<decltype(result), char *>)
+    if constexpr (std::is_same_v<std::remove_cv_t<decltype(result)>, char *>)
         text = result;
     else
         text = result == 0 ? buffer : nullptr;
@@ -66,6 +67,11 @@ QString DescribeErrorCode(std::int32_t code)
     if (text.isEmpty())
         text = SystemText(code);
     return text;
+}
+
+QString DescribeSystemError(std::int32_t code)
+{
+    return SystemText(code);
 }
 
 std::int32_t LastSystemError()

@@ -9,5 +9,8 @@
 // nobody describes the code.
 QString DescribeErrorCode(std::int32_t code);
 
+// The operating system's text for a system error number; empty when it has none.
+QString DescribeSystemError(std::int32_t code);
+
 // The calling thread's last system error number.
 std::int32_t LastSystemError();

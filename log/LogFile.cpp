@@ -63,11 +63,16 @@ bool LogFile::Write(const QString &text, bool showBox)
 
 QString LogFile::ErrorLine(const QString &text, std::int32_t code, const QString &detail)
 {
-    if (code == -1)
+    // The thread's last error is a system error number, also where our own
+    // layers use the same number for a code of theirs.
+    const bool lastError = code == -1;
+    if (lastError)
         code = LastSystemError();
     if (code == 0)
         return text;
-    const QString description = detail.isEmpty() ? DescribeErrorCode(code) : detail;
+    QString description = detail;
+    if (description.isEmpty())
+        description = lastError ? DescribeSystemError(code) : DescribeErrorCode(code);
     return text
         + QStringLiteral(": %1 (0x%2) - %3")
               .arg(code)
