@@ -72,14 +72,13 @@ int RunCheck(const CommandLineRequest &request, const QStringList &arguments)
     return 0;
 }
 
-int RunDumpLayout(const CommandLineRequest &request, const QStringList &arguments)
+CPunct *LayOutRequestedPoint(HeadlessSession &session, const CommandLineRequest &request, int &exitCode)
 {
-    // Standard output carries the JSON alone; messages go to standard error.
-    HeadlessSession session(arguments, stderr);
     CRoot &root = session.Root();
-    if (!OpenForCommandLine(root, request.file))
-        return 1;
-
+    if (!OpenForCommandLine(root, request.file)) {
+        exitCode = 1;
+        return nullptr;
+    }
     HeadlessTree tree;
     tree.Fill(root);
 
@@ -92,14 +91,36 @@ int RunDumpLayout(const CommandLineRequest &request, const QStringList &argument
     }
     if (!point) {
         WriteConsoleLine(stderr, QStringLiteral("Диспетчерский пункт «%1» не найден.").arg(request.point));
-        return 2;
+        exitCode = 2;
+        return nullptr;
     }
     root.m_CurPunct = point;
     SetLayoutMode(*point, request.layoutMode);
     point->RePlaseTab(request.width, request.height);
+    exitCode = 0;
+    return point;
+}
 
+int RunDumpLayout(const CommandLineRequest &request, const QStringList &arguments)
+{
+    // Standard output carries the JSON alone; messages go to standard error.
+    HeadlessSession session(arguments, stderr);
+    int exitCode = 0;
+    CPunct *point = LayOutRequestedPoint(session, request, exitCode);
+    if (!point)
+        return exitCode;
     const QByteArray json = QJsonDocument(LayoutToJson(*point, request.width, request.height)).toJson();
     std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     std::fflush(stdout);
+    return 0;
+}
+
+int RunListPoints(const CommandLineRequest &request, const QStringList &arguments)
+{
+    HeadlessSession session(arguments, stderr);
+    if (!OpenForCommandLine(session.Root(), request.file))
+        return 1;
+    for (CPunct *point : ChildrenAs<CPunct>(session.Root()))
+        WriteConsoleLine(stdout, point->m_Name);
     return 0;
 }

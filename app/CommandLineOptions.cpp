@@ -35,6 +35,12 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption dumpLayout(QStringLiteral("dump-layout"),
                                         QStringLiteral("Разместить диспетчерский пункт (--point) в режиме --mode "
                                                        "для окна --size и вывести раскладку в формате JSON."));
+    const QCommandLineOption render(QStringLiteral("render"),
+                                    QStringLiteral("Как --dump-layout, но нарисовать таблицу в изображение PNG "
+                                                   "размером --size и сохранить его в ВЫХОД (дисплей не нужен)."),
+                                    QStringLiteral("ВЫХОД"));
+    const QCommandLineOption listPoints(QStringLiteral("list-points"),
+                                        QStringLiteral("Прочитать ФАЙЛ и вывести имена диспетчерских пунктов, по одному в строке."));
     const QCommandLineOption point(QStringLiteral("point"), QStringLiteral("Имя диспетчерского пункта."),
                                    QStringLiteral("ИМЯ"));
     const QCommandLineOption mode(QStringLiteral("mode"),
@@ -43,7 +49,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
                                   QStringLiteral("РЕЖИМ"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Размер окна таблицы в пикселях, например 1280x800."),
                                   QStringLiteral("ШxВ"));
-    parser.addOptions({help, version, check, dumpLayout, point, mode, size});
+    parser.addOptions({help, version, check, dumpLayout, render, listPoints, point, mode, size});
     parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("Файл структуры (*.xml)."),
                                  QStringLiteral("[ФАЙЛ]"));
 
@@ -70,20 +76,28 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
     if (!files.isEmpty())
         request.file = files.first();
 
-    if (parser.isSet(check) && parser.isSet(dumpLayout)) {
-        request.error = QStringLiteral("Режимы --check и --dump-layout не совмещаются.");
+    const int modes = int(parser.isSet(check)) + int(parser.isSet(dumpLayout)) + int(parser.isSet(render))
+        + int(parser.isSet(listPoints));
+    if (modes > 1) {
+        request.error = QStringLiteral("Режимы --check, --dump-layout, --render и --list-points не совмещаются.");
         return request;
     }
     const bool layoutOptions = parser.isSet(point) || parser.isSet(mode) || parser.isSet(size);
-    if (parser.isSet(check)) {
-        request.mode = CommandLineRequest::Mode::Check;
+    const bool layoutMode = parser.isSet(dumpLayout) || parser.isSet(render);
+    if (parser.isSet(check) || parser.isSet(listPoints)) {
+        request.mode = parser.isSet(check) ? CommandLineRequest::Mode::Check : CommandLineRequest::Mode::ListPoints;
         if (layoutOptions)
-            request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout.");
-    } else if (parser.isSet(dumpLayout)) {
-        request.mode = CommandLineRequest::Mode::DumpLayout;
+            request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout и --render.");
+    } else if (layoutMode) {
+        request.mode = parser.isSet(render) ? CommandLineRequest::Mode::Render : CommandLineRequest::Mode::DumpLayout;
+        request.output = parser.value(render);
         request.point = parser.value(point);
         if (!parser.isSet(point) || !parser.isSet(mode) || !parser.isSet(size)) {
-            request.error = QStringLiteral("Для --dump-layout нужны --point, --mode и --size.");
+            request.error = QStringLiteral("Для --dump-layout и --render нужны --point, --mode и --size.");
+            return request;
+        }
+        if (parser.isSet(render) && request.output.isEmpty()) {
+            request.error = QStringLiteral("Для --render нужно имя файла изображения.");
             return request;
         }
         const auto layoutMode = LayoutModeFromName(parser.value(mode));
@@ -99,7 +113,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
             return request;
         }
     } else if (layoutOptions) {
-        request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout.");
+        request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout и --render.");
         return request;
     }
     if (request.mode != CommandLineRequest::Mode::Window && request.file.isEmpty())

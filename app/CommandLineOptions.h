@@ -10,10 +10,11 @@
 // What the command line asks for.
 struct CommandLineRequest
 {
-    enum class Mode { Window, Check, DumpLayout, Help, Version };
+    enum class Mode { Window, Check, DumpLayout, Render, ListPoints, Help, Version };
 
     Mode mode = Mode::Window;
     QString file;
+    QString output; // the image --render writes
     QString point;
     LayoutMode layoutMode = LayoutMode::Streets;
     std::int32_t width = 0;

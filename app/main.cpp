@@ -1,11 +1,38 @@
+#include "CKorvixApp.h"
 #include "CommandLineModes.h"
 #include "CommandLineOptions.h"
 #include "ConsolePresenter.h"
 #include "KorvixVersion.h"
+#include "RenderCommand.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+QStringList RawArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+bool HasDisplay()
+{
+#ifdef Q_OS_LINUX
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -13,9 +40,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Korvix"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KORVIX_VERSION));
 
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    const CommandLineRequest request = ParseCommandLine(arguments);
+    const CommandLineRequest request = ParseCommandLine(RawArguments(argc, argv));
     if (!request.error.isEmpty()) {
         WriteConsoleLine(stderr, request.error);
         WriteConsoleLine(stderr, QStringLiteral("Справка: korvix --help"));
@@ -29,12 +54,32 @@ int main(int argc, char *argv[])
         WriteConsoleLine(stdout, QStringLiteral("Korvix " KORVIX_VERSION));
         return 0;
     case CommandLineRequest::Mode::Check:
-        return RunCheck(request, arguments);
     case CommandLineRequest::Mode::DumpLayout:
+    case CommandLineRequest::Mode::ListPoints: {
+        QCoreApplication app(argc, argv);
+        const QStringList arguments = QCoreApplication::arguments();
+        if (request.mode == CommandLineRequest::Mode::Check)
+            return RunCheck(request, arguments);
+        if (request.mode == CommandLineRequest::Mode::ListPoints)
+            return RunListPoints(request, arguments);
         return RunDumpLayout(request, arguments);
-    case CommandLineRequest::Mode::Window:
-        WriteConsoleLine(stderr, QStringLiteral("Укажите режим: --check или --dump-layout (korvix --help)."));
-        return 2;
     }
-    return 2;
+    case CommandLineRequest::Mode::Render: {
+        // Painting needs fonts, not a screen.
+        if (!HasDisplay())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return RunRender(request, QCoreApplication::arguments());
+    }
+    case CommandLineRequest::Mode::Window:
+        break;
+    }
+    if (!HasDisplay()) {
+        WriteConsoleLine(stderr, QStringLiteral("Нет дисплея для окна Korvix (не задан DISPLAY). "
+                                                "Без окна работают --check, --dump-layout и --render."));
+        return 1;
+    }
+    QApplication application(argc, argv);
+    CKorvixApp korvix(application, {});
+    return korvix.Run(QCoreApplication::arguments());
 }

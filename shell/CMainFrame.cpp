@@ -1,0 +1,350 @@
+#include "CMainFrame.h"
+
+#include "CAboutDlg.h"
+#include "CKorvixDoc.h"
+#include "CKorvixView.h"
+#include "CStructView.h"
+#include "CommandActions.h"
+#include "CommandId.h"
+#include "CustomizeToolbarsDialog.h"
+#include "LockKeyState.h"
+#include "MessageBoxPresenter.h"
+#include "RecentFileList.h"
+#include "ResString.h"
+#include "ToolbarManager.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+const QString kFrameGroup = QStringLiteral("MainFrame");
+
+QIcon Icon(const char *name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *parent)
+    : QMainWindow(parent)
+    , m_Context(context)
+    , m_Document(document)
+    , m_Services{context.root, context.colours, context.presenter}
+    , m_Commands(std::make_unique<CommandActions>())
+    , m_Recent(std::make_unique<RecentFileList>(context.settings))
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(Icon("korvix"));
+    setAcceptDrops(true);
+    if (m_Context.boxes)
+        m_Context.boxes->SetParentWindow(this);
+
+    CreateCommands();
+    CreateMenus();
+    CreateToolbars();
+    CreateStatusBar();
+    CreateClientArea();
+    RestoreWindowState();
+
+    connect(&m_Document, &CKorvixDoc::StructureReplaced, m_Tree, &CStructView::FillTree);
+    connect(&m_Document, &CKorvixDoc::DocumentChanged, this, [this] {
+        m_Table->ResetView();
+        UpdateTitle();
+    });
+    qApp->installEventFilter(this);
+    UpdateTitle();
+    UpdateLockIndicators();
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    if (m_Context.boxes)
+        m_Context.boxes->SetParentWindow(nullptr);
+}
+
+void CMainFrame::CreateCommands()
+{
+    CommandActions &c = *m_Commands;
+    QAction *newDoc = c.Add(CommandId::FileNew, QStringLiteral("&Создать\tCtrl+N"), Icon("file-new"),
+                            {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    connect(newDoc, &QAction::triggered, &m_Document, &CKorvixDoc::OnNewDocument);
+    QAction *open = c.Add(CommandId::FileOpen, QStringLiteral("&Открыть...\tCtrl+O"), Icon("file-open"),
+                          {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    connect(open, &QAction::triggered, this, &CMainFrame::OpenWithDialog);
+    // Korvix never writes a structure file: the save commands stay disabled.
+    c.Add(CommandId::FileSave, QStringLiteral("Со&хранить\tCtrl+S"), Icon("file-save"), {QKeySequence(Qt::CTRL | Qt::Key_S)})
+        ->setEnabled(false);
+    c.Add(CommandId::FileSaveAs, QStringLiteral("Сохранить &как..."))->setEnabled(false);
+    c.Add(CommandId::FilePrint, QStringLiteral("&Печать..."), Icon("file-print"))->setEnabled(false);
+    connect(c.Add(CommandId::AppExit, QStringLiteral("В&ыход")), &QAction::triggered, this, &QWidget::close);
+    c.Add(CommandId::EditUndo, QStringLiteral("&Отменить\tCtrl+Z"), {},
+          {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)})
+        ->setEnabled(false);
+    c.Add(CommandId::EditCut, QStringLiteral("&Вырезать\tCtrl+X"), Icon("edit-cut"),
+          {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})
+        ->setEnabled(false);
+    c.Add(CommandId::EditCopy, QStringLiteral("&Копировать\tCtrl+C"), Icon("edit-copy"),
+          {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
+        ->setEnabled(false);
+    c.Add(CommandId::EditPaste, QStringLiteral("Вст&авить\tCtrl+V"), Icon("edit-paste"),
+          {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
+        ->setEnabled(false);
+    QAction *statusBarToggle = c.Add(CommandId::ViewStatusBar, QStringLiteral("&Строка состояния"));
+    statusBarToggle->setCheckable(true);
+    statusBarToggle->setChecked(true);
+    connect(statusBarToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    // The panes are fixed; splitting them further is not offered.
+    c.Add(CommandId::WindowSplit, QStringLiteral("&Разделить"))->setEnabled(false);
+    connect(c.Add(CommandId::AppAbout, QStringLiteral("&О проекте Korvix..."), Icon("help-about")), &QAction::triggered,
+            this, [this] { CAboutDlg(this).exec(); });
+    connect(c.Add(CommandId::CustomizeToolbars, LoadResString(125)), &QAction::triggered, this,
+            &CMainFrame::ShowCustomizeDialog);
+    QAction *nextPane = c.Add(CommandId::NextPane, QStringLiteral("Следующая область"), {}, {QKeySequence(Qt::Key_F6)});
+    connect(nextPane, &QAction::triggered, this, [this] { SwitchPane(true); });
+    QAction *previousPane = c.Add(CommandId::PreviousPane, QStringLiteral("Предыдущая область"), {},
+                                  {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+    connect(previousPane, &QAction::triggered, this, [this] { SwitchPane(false); });
+    // Accelerators work wherever the focus is in the window.
+    for (int id : c.Ids())
+        addAction(c.Action(id));
+}
+
+void CMainFrame::CreateMenus()
+{
+    CommandActions &c = *m_Commands;
+    m_FileMenu = menuBar()->addMenu(QStringLiteral("&Файл"));
+    m_FileMenu->addAction(c.Action(CommandId::FileOpen));
+    m_FileMenu->addAction(c.Action(CommandId::FileSave));
+    m_FileMenu->addAction(c.Action(CommandId::FileSaveAs));
+    m_FileMenu->addSeparator();
+    m_RecentSeparator = m_FileMenu->addSeparator();
+    m_FileMenu->addAction(c.Action(CommandId::AppExit));
+    RefreshRecentFilesMenu();
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    edit->addAction(c.Action(CommandId::EditUndo));
+    edit->addSeparator();
+    edit->addAction(c.Action(CommandId::EditCut));
+    edit->addAction(c.Action(CommandId::EditCopy));
+    edit->addAction(c.Action(CommandId::EditPaste));
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&Вид"));
+    m_ToolbarsMenu = view->addMenu(QStringLiteral("&Панели инструментов и закрепляемые окна"));
+    connect(m_ToolbarsMenu, &QMenu::aboutToShow, this, [this] {
+        m_ToolbarsMenu->clear();
+        for (QToolBar *bar : m_Toolbars->AllToolbars())
+            m_ToolbarsMenu->addAction(bar->toggleViewAction());
+        m_ToolbarsMenu->addSeparator();
+        m_ToolbarsMenu->addAction(m_Commands->Action(CommandId::CustomizeToolbars));
+    });
+    view->addAction(c.Action(CommandId::ViewStatusBar));
+    view->addAction(c.Action(CommandId::WindowSplit));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
+    help->addAction(c.Action(CommandId::AppAbout));
+}
+
+void CMainFrame::RefreshRecentFilesMenu()
+{
+    for (QAction *action : m_RecentActions) {
+        m_FileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_RecentActions.clear();
+    const QStringList &files = m_Recent->Files();
+    if (files.isEmpty()) {
+        auto *placeholder = new QAction(QStringLiteral("Последний файл"), m_FileMenu);
+        placeholder->setEnabled(false);
+        m_RecentActions.append(placeholder);
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_FileMenu);
+        action->setStatusTip(LoadResString(CommandId::RecentFile));
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
+        m_RecentActions.append(action);
+    }
+    m_FileMenu->insertActions(m_RecentSeparator, m_RecentActions);
+}
+
+void CMainFrame::CreateToolbars()
+{
+    m_Toolbars = new ToolbarManager(*this, *m_Commands, m_Context.settings, this);
+    m_Toolbars->CreateStandardToolbar({CommandId::FileNew, CommandId::FileOpen, CommandId::FileSave, 0,
+                                       CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, 0,
+                                       CommandId::FilePrint, CommandId::AppAbout});
+    m_Toolbars->LoadUserImages(QDir::current().filePath(QStringLiteral("UserImages.bmp")));
+    m_Toolbars->RestoreUserToolbars();
+}
+
+QMenu *CMainFrame::createPopupMenu()
+{
+    QMenu *menu = QMainWindow::createPopupMenu();
+    if (!menu)
+        menu = new QMenu(this);
+    menu->addSeparator();
+    menu->addAction(m_Commands->Action(CommandId::CustomizeToolbars));
+    return menu;
+}
+
+void CMainFrame::ShowCustomizeDialog()
+{
+    if (auto *open = findChild<CustomizeToolbarsDialog *>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *dialog = new CustomizeToolbarsDialog(*m_Toolbars, *m_Commands, this);
+    dialog->show();
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    m_Ready = new QLabel(LoadResString(57345), this);
+    m_Ready->setObjectName(QStringLiteral("readyPane"));
+    statusBar()->addWidget(m_Ready, 1);
+    const int ids[3] = {59137, 59138, 59139};
+    for (int i = 0; i < 3; ++i) {
+        m_Indicators[i] = new QLabel(LoadResString(ids[i]), this);
+        m_Indicators[i]->setObjectName(QStringLiteral("indicator%1").arg(ids[i]));
+        m_Indicators[i]->setAlignment(Qt::AlignCenter);
+        m_Indicators[i]->setMinimumWidth(m_Indicators[i]->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 10);
+        statusBar()->addPermanentWidget(m_Indicators[i]);
+    }
+}
+
+void CMainFrame::UpdateLockIndicators()
+{
+    const LockKeyState::Key keys[3] = {LockKeyState::Key::CapsLock, LockKeyState::Key::NumLock,
+                                       LockKeyState::Key::ScrollLock};
+    for (int i = 0; i < 3; ++i) {
+        // Lit when the key is on; dimmed when off or when nobody can tell.
+        m_Indicators[i]->setEnabled(LockKeyState::Query(keys[i]).value_or(false));
+    }
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate)
+        UpdateLockIndicators();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::CreateClientArea()
+{
+    m_Splitter = new QSplitter(Qt::Horizontal, this);
+    m_Splitter->setObjectName(QStringLiteral("splitter"));
+    m_Splitter->setChildrenCollapsible(false);
+    m_Tree = new CStructView(m_Services, m_Splitter);
+    m_Table = new CKorvixView(m_Services, m_Splitter);
+    m_Tree->SetTableView(m_Table);
+    m_Splitter->addWidget(m_Tree);
+    m_Splitter->addWidget(m_Table);
+    m_Splitter->setStretchFactor(0, 0);
+    m_Splitter->setStretchFactor(1, 1);
+    m_Splitter->setSizes({300, 100});
+    setCentralWidget(m_Splitter);
+}
+
+void CMainFrame::SwitchPane(bool forward)
+{
+    QWidget *panes[2] = {m_Tree, m_Table};
+    const int current = m_Table->hasFocus() ? 1 : 0;
+    const int next = 1 - current; // two panes: both directions lead to the other one
+    m_Table->setFocusPolicy(Qt::StrongFocus);
+    panes[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(m_Document.Title() + QStringLiteral(" - Korvix"));
+}
+
+void CMainFrame::OpenWithDialog()
+{
+    QString directory = QFileInfo(m_Document.PathName()).absolutePath();
+    if (m_Document.PathName().isEmpty()) {
+        directory = m_Recent->Files().isEmpty() ? m_FirstOpenDirectory
+                                                 : QFileInfo(m_Recent->Files().first()).absolutePath();
+    }
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть"), directory,
+                                                      QStringLiteral("Структуры(*.xml)"));
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+bool CMainFrame::OpenFile(const QString &path)
+{
+    if (!m_Document.OnOpenDocument(path)) {
+        m_Recent->Remove(path);
+        RefreshRecentFilesMenu();
+        return false;
+    }
+    m_Recent->Add(m_Document.PathName());
+    RefreshRecentFilesMenu();
+    activateWindow();
+    return true;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    OpenFile(urls.first().toLocalFile());
+}
+
+void CMainFrame::RestoreWindowState()
+{
+    QSettings &settings = m_Context.settings;
+    settings.beginGroup(kFrameGroup);
+    const QByteArray geometry = settings.value(QStringLiteral("Geometry")).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(1024, 700);
+    restoreState(settings.value(QStringLiteral("State")).toByteArray());
+    const bool statusBarShown = settings.value(QStringLiteral("StatusBar"), true).toBool();
+    settings.endGroup();
+    m_Commands->Action(CommandId::ViewStatusBar)->setChecked(statusBarShown);
+    statusBar()->setVisible(statusBarShown);
+}
+
+void CMainFrame::SaveWindowState()
+{
+    QSettings &settings = m_Context.settings;
+    settings.beginGroup(kFrameGroup);
+    settings.setValue(QStringLiteral("Geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("State"), saveState());
+    settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
+    settings.endGroup();
+    m_Toolbars->Save();
+    settings.sync();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    SaveWindowState();
+    QMainWindow::closeEvent(event);
+}

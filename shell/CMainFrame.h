@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ShellContext.h"
+#include "ViewServices.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class CKorvixDoc;
+class CKorvixView;
+class CStructView;
+class CommandActions;
+class QLabel;
+class QMenu;
+class QSplitter;
+class RecentFileList;
+class ToolbarManager;
+
+// The main window: menu bar, toolbars, status bar, and a splitter with the
+// structure tree on the left and the table on the right.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    CStructView *StructView() const { return m_Tree; }
+    CKorvixView *TableView() const { return m_Table; }
+    QSplitter *Splitter() const { return m_Splitter; }
+    CommandActions &Commands() const { return *m_Commands; }
+    ToolbarManager &Toolbars() const { return *m_Toolbars; }
+    const RecentFileList &RecentFiles() const { return *m_Recent; }
+
+    // File Open through the dialog, starting in `directory` when given.
+    void OpenWithDialog();
+    // Opens a file as File Open does and files it among the recent ones.
+    bool OpenFile(const QString &path);
+    // Command 126: the toolbar customisation dialog (modeless).
+    void ShowCustomizeDialog();
+    // Where File Open starts the first time (the examples, when installed).
+    void SetFirstOpenDirectory(const QString &directory) { m_FirstOpenDirectory = directory; }
+
+    QMenu *createPopupMenu() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateCommands();
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateStatusBar();
+    void CreateClientArea();
+    void RefreshRecentFilesMenu();
+    void UpdateTitle();
+    void UpdateLockIndicators();
+    void SwitchPane(bool forward);
+    void RestoreWindowState();
+    void SaveWindowState();
+
+    ShellContext &m_Context;
+    CKorvixDoc &m_Document;
+    ViewServices m_Services;
+    std::unique_ptr<CommandActions> m_Commands;
+    std::unique_ptr<RecentFileList> m_Recent;
+    ToolbarManager *m_Toolbars = nullptr;
+    QSplitter *m_Splitter = nullptr;
+    CStructView *m_Tree = nullptr;
+    CKorvixView *m_Table = nullptr;
+    QMenu *m_FileMenu = nullptr;
+    QMenu *m_ToolbarsMenu = nullptr;
+    QAction *m_RecentSeparator = nullptr;
+    QList<QAction *> m_RecentActions;
+    QLabel *m_Ready = nullptr;
+    QLabel *m_Indicators[3] = {};
+    QString m_FirstOpenDirectory;
+};

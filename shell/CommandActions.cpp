@@ -1,0 +1,40 @@
+#include "CommandActions.h"
+
+#include "ResString.h"
+#include "StringTable.h"
+
+CommandActions::CommandActions(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QAction *CommandActions::Add(int id, const QString &menuText, const QIcon &icon, const QList<QKeySequence> &shortcuts)
+{
+    auto *action = new QAction(icon, menuText, this);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    action->setData(id);
+    action->setShortcuts(shortcuts);
+    if (StringTable::Find(id)) {
+        const QStringList prompt = LoadResString(id).split(u'\n');
+        action->setStatusTip(prompt.value(0));
+        action->setToolTip(prompt.value(1, ShortName(id)));
+    }
+    m_Actions.insert(id, action);
+    m_Order.append(id);
+    return action;
+}
+
+QString CommandActions::ShortName(int id) const
+{
+    if (StringTable::Find(id)) {
+        const QStringList prompt = LoadResString(id).split(u'\n');
+        if (prompt.size() > 1 && !prompt[1].isEmpty())
+            return prompt[1];
+    }
+    const QAction *action = m_Actions.value(id);
+    if (!action)
+        return {};
+    QString text = action->text().section(u'\t', 0, 0);
+    text.remove(u'&');
+    return text;
+}

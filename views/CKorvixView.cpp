@@ -1,0 +1,159 @@
+#include "CKorvixView.h"
+
+#include "CHome.h"
+#include "CLift.h"
+#include "CPunct.h"
+#include "CRoot.h"
+#include "CStreet.h"
+#include "ColourCommands.h"
+#include "CommandId.h"
+#include "NodeKind.h"
+#include "QPainterSurface.h"
+#include "ResString.h"
+#include "TablePainter.h"
+#include "ViewServices.h"
+
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QToolTip>
+
+namespace {
+
+constexpr qsizetype kTipLimit = 1023;
+
+QRect ToQRect(const Rect &r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+} // namespace
+
+CKorvixView::CKorvixView(ViewServices &services, QWidget *parent)
+    : QWidget(parent)
+    , m_Services(services)
+{
+    setObjectName(QStringLiteral("tableView"));
+    // Without a layout the pane shows the window's own background.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+QSize CKorvixView::sizeHint() const
+{
+    return QSize(100, 100);
+}
+
+QString CKorvixView::TooltipText(const CNodeB &node)
+{
+    QString text;
+    switch (node.GetKind()) {
+    case NodeKind::Street:
+        text = node.m_Name;
+        break;
+    case NodeKind::Home:
+        text = (node.m_pParent ? node.m_pParent->m_Name : QString()) + u',' + node.m_Name;
+        break;
+    case NodeKind::Lift: {
+        const auto &lift = static_cast<const CLiftB &>(node);
+        text = lift.m_Name + QStringLiteral(" (") + lift.ID + u')';
+        if (lift.IDPro != 0)
+            text += QStringLiteral(" - %1").arg(lift.IDPro);
+        else
+            text += QStringLiteral(" - %1:%2:%3").arg(lift.SubNet).arg(lift.UM).arg(lift.Slot);
+        break;
+    }
+    default:
+        break;
+    }
+    return text.left(kTipLimit);
+}
+
+void CKorvixView::ReLayout()
+{
+    if (CPunct *point = m_Services.root.m_CurPunct)
+        point->RePlaseTab(width(), height());
+    update();
+}
+
+void CKorvixView::ResetView()
+{
+    m_SelStreet = nullptr;
+    QToolTip::hideText();
+    update();
+}
+
+void CKorvixView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_Services.root.m_CurPunct)
+        ReLayout();
+}
+
+void CKorvixView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QPainterSurface surface(painter);
+    TablePainter::Paint(m_Services.root, surface, width(), height());
+}
+
+bool CKorvixView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const CPunct *point = m_Services.root.m_CurPunct;
+    Rect rect;
+    const CNodeB *node = point ? point->HitTest(help->pos().x(), help->pos().y(), &rect) : nullptr;
+    if (!node) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    m_TipText = TooltipText(*node);
+    // The tip stays while the mouse is within the same tile.
+    QToolTip::showText(help->globalPos(), m_TipText, this, ToQRect(rect));
+    return true;
+}
+
+QList<int> CKorvixView::ContextMenuCommands(const QPoint &position)
+{
+    CPunct *point = m_Services.root.m_CurPunct;
+    if (!point)
+        return {};
+    m_SelStreet = point->HitTestStreet(position.x(), position.y());
+    if (m_SelStreet)
+        return {CommandId::StreetBackground};
+    return {CommandId::PointBackground, CommandId::AllStreetsBackground};
+}
+
+void CKorvixView::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QList<int> commands = ContextMenuCommands(event->pos());
+    if (commands.isEmpty())
+        return;
+    QMenu menu(this);
+    for (int command : commands) {
+        QAction *action = menu.addAction(LoadResString(command));
+        action->setData(command);
+    }
+    if (QAction *chosen = menu.exec(event->globalPos()))
+        RunCommand(chosen->data().toInt());
+}
+
+void CKorvixView::RunCommand(int command)
+{
+    CPunct *point = m_Services.root.m_CurPunct;
+    if (!point)
+        return;
+    CStreet *street = nullptr;
+    if (command == CommandId::StreetBackground) {
+        street = m_SelStreet;
+        if (!street)
+            return;
+    }
+    if (ChooseAndStoreColour(command, *point, street, this, m_Services))
+        ReLayout();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class CNodeB;
+class CStreet;
+struct ViewServices;
+
+// The table pane: paints the current dispatch point's layout, lays it out
+// again on every size change, names the street, house or lift under the
+// mouse in a tooltip, and offers the background colours on a right click.
+class CKorvixView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CKorvixView(ViewServices &services, QWidget *parent = nullptr);
+
+    // Lays the current point out again for the client size and repaints.
+    void ReLayout();
+    // Forgets what pointed into the structure (after the structure changed)
+    // and repaints.
+    void ResetView();
+    // The commands of the right-click menu at a client position (109 over a
+    // street frame, else 108 and 110; none without a current point). Sets
+    // the street the next 109 acts on.
+    QList<int> ContextMenuCommands(const QPoint &position);
+    // Runs a colour command (108, 109, 110) on the current point.
+    void RunCommand(int command);
+
+    // The tooltip text for a node under the mouse: the street's name; the
+    // street's and the house's name; the lift's name, ID and connection.
+    static QString TooltipText(const CNodeB &node);
+
+    QSize sizeHint() const override;
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    ViewServices &m_Services;
+    QString m_TipText;
+    CStreet *m_SelStreet = nullptr;
+};

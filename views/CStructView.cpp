@@ -1,0 +1,229 @@
+#include "CStructView.h"
+
+#include "CHome.h"
+#include "CKorvixView.h"
+#include "CLift.h"
+#include "CPunct.h"
+#include "CRoot.h"
+#include "CStreet.h"
+#include "ColourCommands.h"
+#include "CommandId.h"
+#include "DrawCommand.h"
+#include "NodeKind.h"
+#include "ResString.h"
+#include "ViewServices.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int kNodeRole = Qt::UserRole;
+constexpr int kIndexRole = Qt::UserRole + 1;
+
+void SetTreeItem(CNodeB &node, TreeItemHandle item)
+{
+    switch (node.GetKind()) {
+    case NodeKind::Punct:
+        static_cast<CPunct &>(node).m_TreeItem = item;
+        break;
+    case NodeKind::Street:
+        static_cast<CStreet &>(node).m_TreeItem = item;
+        break;
+    case NodeKind::Home:
+        static_cast<CHome &>(node).m_TreeItem = item;
+        break;
+    case NodeKind::Lift:
+        static_cast<CLift &>(node).m_TreeItem = item;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+CStructView::CStructView(ViewServices &services, QWidget *parent)
+    : QTreeWidget(parent)
+    , m_Services(services)
+{
+    setObjectName(QStringLiteral("structureTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    // Points have no expand button of their own; they open with a double click.
+    setRootIsDecorated(false);
+    setSortingEnabled(false);
+    setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    m_Icons[0] = QIcon(QStringLiteral(":/icons/tree-punct.svg"));
+    m_Icons[1] = QIcon(QStringLiteral(":/icons/tree-street.svg"));
+    m_Icons[2] = QIcon(QStringLiteral(":/icons/tree-home.svg"));
+    m_Icons[3] = QIcon(QStringLiteral(":/icons/tree-lift.svg"));
+}
+
+CNodeB *CStructView::NodeOf(const QTreeWidgetItem *item)
+{
+    return item ? reinterpret_cast<CNodeB *>(item->data(0, kNodeRole).value<quintptr>()) : nullptr;
+}
+
+QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) const
+{
+    auto *item = new QTreeWidgetItem;
+    item->setText(0, TreeItemText(node));
+    const int kind = node.GetKind();
+    if (kind >= NodeKind::Punct && kind <= NodeKind::Lift)
+        item->setIcon(0, m_Icons[kind - NodeKind::Punct]);
+    item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
+    // Items are never reordered, so the index found at insertion stays true
+    // and the next sibling is found without a search.
+    item->setData(0, kIndexRole, indexAmongSiblings);
+    SetTreeItem(node, item);
+    return item;
+}
+
+void CStructView::InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint)
+{
+    const auto &tree = static_cast<const CNodeTreeB &>(node);
+    std::vector<CNodeB *> children;
+    children.reserve(tree.m_Children.size());
+    for (const auto &child : tree.m_Children)
+        children.push_back(child.get());
+    SortTreeSiblings(children);
+    QList<QTreeWidgetItem *> items;
+    items.reserve(static_cast<qsizetype>(children.size()));
+    for (CNodeB *child : children)
+        items.append(NewItem(*child, static_cast<int>(items.size())));
+    parent->addChildren(items);
+    if (depthBelowPoint < 3) {
+        for (qsizetype i = 0; i < items.size(); ++i)
+            InsertSortedChildren(items[i], *children[static_cast<std::size_t>(i)], depthBelowPoint + 1);
+    }
+}
+
+void CStructView::FillTree()
+{
+    setUpdatesEnabled(false);
+    clear();
+    int index = 0;
+    for (CPunct *point : ChildrenAs<CPunct>(m_Services.root)) {
+        QTreeWidgetItem *item = NewItem(*point, index++);
+        addTopLevelItem(item);
+        InsertSortedChildren(item, *point, 1);
+        point->ApplyTreeOrder(*this);
+    }
+    setUpdatesEnabled(true);
+}
+
+TreeItemHandle CStructView::FirstChildItem(TreeItemHandle handle) const
+{
+    const auto *item = static_cast<const QTreeWidgetItem *>(handle);
+    return item && item->childCount() > 0 ? item->child(0) : nullptr;
+}
+
+TreeItemHandle CStructView::NextSiblingItem(TreeItemHandle handle) const
+{
+    const auto *item = static_cast<const QTreeWidgetItem *>(handle);
+    if (!item)
+        return nullptr;
+    const int next = item->data(0, kIndexRole).toInt() + 1;
+    const QTreeWidgetItem *parent = item->parent();
+    if (!parent)
+        return next < topLevelItemCount() ? topLevelItem(next) : nullptr;
+    return next < parent->childCount() ? parent->child(next) : nullptr;
+}
+
+CNodeB *CStructView::NodeOfItem(TreeItemHandle handle) const
+{
+    return NodeOf(static_cast<const QTreeWidgetItem *>(handle));
+}
+
+QList<int> CStructView::ContextMenuCommands(const CNodeB &node) const
+{
+    switch (node.GetKind()) {
+    case NodeKind::Punct:
+        return {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController,
+                CommandId::PointBackground, CommandId::AllStreetsBackground};
+    case NodeKind::Street: {
+        const CPunctB *point = const_cast<CNodeB &>(node).GetPunct();
+        if (point && point == m_Services.root.m_CurPunct)
+            return {CommandId::StreetBackground};
+        return {};
+    }
+    default:
+        return {};
+    }
+}
+
+void CStructView::mousePressEvent(QMouseEvent *event)
+{
+    QTreeWidget::mousePressEvent(event);
+    if (event->button() != Qt::RightButton)
+        return;
+    QTreeWidgetItem *item = itemAt(event->position().toPoint());
+    if (!item)
+        return;
+    setCurrentItem(item);
+    CNodeB *node = NodeOf(item);
+    if (!node)
+        return;
+    const QList<int> commands = ContextMenuCommands(*node);
+    if (commands.isEmpty())
+        return;
+    QMenu menu(this);
+    for (int command : commands) {
+        QAction *action = menu.addAction(LoadResString(command));
+        action->setData(command);
+    }
+    if (QAction *chosen = menu.exec(event->globalPosition().toPoint()))
+        RunCommand(chosen->data().toInt());
+}
+
+void CStructView::RunCommand(int command)
+{
+    CNodeB *node = NodeOf(currentItem());
+    if (!node)
+        return;
+    switch (command) {
+    case CommandId::DrawByStreets:
+    case CommandId::DrawTwoColumns:
+    case CommandId::DrawByController:
+        RunDrawCommand(command, *node);
+        break;
+    case CommandId::PointBackground:
+    case CommandId::AllStreetsBackground:
+    case CommandId::StreetBackground:
+        RunColourCommand(command, *node);
+        break;
+    default:
+        break;
+    }
+}
+
+void CStructView::RunDrawCommand(int command, CNodeB &node)
+{
+    if (node.GetKind() != NodeKind::Punct || !m_Table)
+        return;
+    auto &point = static_cast<CPunct &>(node);
+    m_Services.root.m_CurPunct = &point;
+    SetLayoutMode(point, static_cast<LayoutMode>(command));
+    point.RePlaseTab(m_Table->width(), m_Table->height());
+    m_Table->update();
+}
+
+void CStructView::RunColourCommand(int command, CNodeB &node)
+{
+    const bool forStreet = command == CommandId::StreetBackground;
+    if (node.GetKind() != (forStreet ? NodeKind::Street : NodeKind::Punct))
+        return;
+    CStreet *street = forStreet ? static_cast<CStreet *>(&node) : nullptr;
+    auto *point = static_cast<CPunct *>(node.GetPunct());
+    if (!point || !ChooseAndStoreColour(command, *point, street, this, m_Services))
+        return;
+    if (!m_Table)
+        return;
+    m_Services.root.m_CurPunct = point;
+    point->RePlaseTab(m_Table->width(), m_Table->height());
+    m_Table->update();
+}

@@ -1,0 +1,42 @@
+#include "ColourCommands.h"
+
+#include "CPunct.h"
+#include "CStreet.h"
+#include "ColourChooser.h"
+#include "CommandId.h"
+#include "MessagePresenter.h"
+#include "ViewServices.h"
+
+QString BlackRefusedText()
+{
+    return QStringLiteral("Черный цвет не может использоваться в качестве фона");
+}
+
+bool ChooseAndStoreColour(int command, CPunct &point, CStreet *street, QWidget *parent, ViewServices &services)
+{
+    if (command == CommandId::StreetBackground && !street)
+        return false;
+    const Colour initial = command == CommandId::StreetBackground ? street->m_Color : point.FonGrp;
+    const std::optional<Colour> chosen = services.colours.Choose(parent, initial);
+    if (!chosen)
+        return false;
+    if ((*chosen & 0xFFFFFF) == 0) {
+        services.presenter.ShowMessageBox(BlackRefusedText(), MessagePresenter::Icon::Warning);
+        return false;
+    }
+    switch (command) {
+    case CommandId::PointBackground:
+        point.FonGrp = *chosen;
+        break;
+    case CommandId::AllStreetsBackground:
+        for (CStreet *s : ChildrenAs<CStreet>(point))
+            s->m_Color = *chosen;
+        break;
+    case CommandId::StreetBackground:
+        street->m_Color = *chosen;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,133 @@
+#include "TablePainter.h"
+
+#include "CHome.h"
+#include "CLift.h"
+#include "CPunct.h"
+#include "CRoot.h"
+#include "CStreet.h"
+#include "HomeLabelFitting.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr unsigned kCaption = TextFlags::SingleLine | TextFlags::VCenter | TextFlags::Left;
+constexpr unsigned kOneLine = TextFlags::SingleLine | TextFlags::VCenter | TextFlags::Right;
+constexpr unsigned kFirstLine = TextFlags::SingleLine | TextFlags::Right;
+constexpr unsigned kSecondLine = TextFlags::SingleLine | TextFlags::Bottom | TextFlags::Right;
+constexpr unsigned kSecondLineOver = TextFlags::SingleLine | TextFlags::Bottom | TextFlags::Left;
+
+// Labels of up to this many characters that fit on one line use the large font.
+constexpr qsizetype kShortLabel = 3;
+
+Rect Inset(const Rect &r, int by)
+{
+    return {r.left + by, r.top + by, r.right - by, r.bottom - by};
+}
+
+void PaintTile(DrawingSurface &surface, const CLift &lift)
+{
+    surface.FillRect(Inset(lift.m_Rect, 1), TablePainter::kTileGrey);
+}
+
+void PaintFrame(DrawingSurface &surface, const Rect &frame, Colour fill)
+{
+    surface.RoundRect(frame, TablePainter::kFrameCorner, TablePainter::kFrameCorner, fill,
+                      TablePainter::kFramePenWidth, TablePainter::kFramePen);
+    surface.SetTextBackground(fill);
+}
+
+void PaintByController(CPunct &point, DrawingSurface &surface, const FontSpec &large)
+{
+    surface.SelectFont(large);
+    for (const auto &[key, provider] : point.m_AllProvider.m_Providers) {
+        PaintFrame(surface, provider->m_RectFrame, provider->m_Color);
+        surface.DrawText(provider->GetName(), provider->m_RectName, kCaption);
+        for (const CLift *lift : provider->m_Lifts)
+            PaintTile(surface, *lift);
+    }
+}
+
+void PaintHomeLabel(CHome &home, DrawingSurface &surface, const FontSpec &large, const FontSpec &small)
+{
+    if (!home.m_Line2.isEmpty()) {
+        surface.DrawText(home.m_Line1, home.m_Rect, kFirstLine);
+        surface.DrawText(home.m_Line2, home.m_Rect, home.m_Line2Over ? kSecondLineOver : kSecondLine);
+    } else if (home.m_Line1.size() > kShortLabel) {
+        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine);
+    } else {
+        surface.SelectFont(large);
+        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine);
+        surface.SelectFont(small);
+    }
+}
+
+void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &large, const FontSpec &small)
+{
+    for (CStreet *street : ChildrenAs<CStreet>(point)) {
+        bool gap = false;
+        if (street->GetTileWidth(gap) == 0)
+            continue;
+        PaintFrame(surface, street->m_RectFrame, street->m_Color);
+        surface.SelectFont(large);
+        surface.DrawText(street->m_Label, street->m_RectName, kCaption);
+        surface.SelectFont(small);
+        for (CHome *home : ChildrenAs<CHome>(*street)) {
+            if (home->m_Children.empty())
+                continue;
+            // Measuring text is the costly part: only after a new placement.
+            if (point.m_FitLabels)
+                FitHomeLabel(*home, surface);
+            PaintHomeLabel(*home, surface, large, small);
+            for (const CLift *lift : ChildrenAs<CLift>(*home))
+                PaintTile(surface, *lift);
+        }
+    }
+}
+
+} // namespace
+
+std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c)
+{
+    if (c == 0)
+        return -1;
+    const std::int64_t product = static_cast<std::int64_t>(a) * b;
+    const std::int64_t half = std::llabs(c) / 2;
+    const bool negative = (product < 0) != (c < 0);
+    const std::int64_t magnitude = (std::llabs(product) + half) / std::llabs(c);
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+FontSpec TablePainter::LargeFont(std::int32_t tileHeight, int dpi)
+{
+    return {MulDiv(tileHeight * 400 / 26, dpi, 2540), kLargeWeight, QStringLiteral("Arial")};
+}
+
+FontSpec TablePainter::SmallFont(std::int32_t tileHeight, int dpi)
+{
+    return {MulDiv(tileHeight * 400 / 34, dpi, 2540), kSmallWeight, QStringLiteral("Arial")};
+}
+
+bool TablePainter::Paint(CRoot &root, DrawingSurface &surface, std::int32_t clientWidth, std::int32_t clientHeight)
+{
+    if (!root.m_CurPunct)
+        return false;
+    return PaintPoint(*root.m_CurPunct, surface, clientWidth, clientHeight);
+}
+
+bool TablePainter::PaintPoint(CPunct &point, DrawingSurface &surface, std::int32_t clientWidth,
+                              std::int32_t clientHeight)
+{
+    if (!point.m_Valid)
+        return false;
+    const int dpi = surface.LogicalDpiY();
+    const FontSpec large = LargeFont(point.m_SizeLiftTab.cy, dpi);
+    const FontSpec small = SmallFont(point.m_SizeLiftTab.cy, dpi);
+    surface.FillRect({0, 0, clientWidth, clientHeight}, point.FonGrp);
+    if (point.m_ByProvider)
+        PaintByController(point, surface, large);
+    else
+        PaintByStreets(point, surface, large, small);
+    point.m_FitLabels = false;
+    return true;
+}
