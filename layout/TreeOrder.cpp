@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QLocale>
 
 #include <algorithm>
 #include <numeric>
@@ -22,10 +23,15 @@ void SortTreeSiblings(std::vector<CNodeB *> &siblings)
         return;
     QCollator collator; // the user's locale
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // The C locale collates by code point and its sort keys keep the case:
+    // fold it first, so that the order ignores case there too.
+    const bool byCodePoint = collator.locale().language() == QLocale::C;
     std::vector<QCollatorSortKey> keys;
     keys.reserve(siblings.size());
-    for (const CNodeB *node : siblings)
-        keys.push_back(collator.sortKey(TreeItemText(*node)));
+    for (const CNodeB *node : siblings) {
+        const QString text = TreeItemText(*node);
+        keys.push_back(collator.sortKey(byCodePoint ? text.toCaseFolded() : text));
+    }
     std::vector<std::size_t> order(siblings.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
     std::stable_sort(order.begin(), order.end(),

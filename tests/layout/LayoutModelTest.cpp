@@ -4,6 +4,8 @@
 #include "NodeKind.h"
 #include "StructureFileLoad.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -284,6 +286,37 @@ TEST(TreeOrder, ChildListsFollowTheTree)
     EXPECT_EQ(ChildNames(home), (QStringList{QStringLiteral("к"), QStringLiteral("Л - Б"), QStringLiteral("Л")}));
     EXPECT_EQ(s.Lift(QStringLiteral("Я")).m_Order, 2);
 }
+
+// The order ignores case whatever the user's locale, also in the C locale,
+// where the collation falls back to code points.
+class TreeOrderInLocale : public ::testing::TestWithParam<QLocale::Language>
+{
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(GetParam())); }
+    void TearDown() override { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+};
+
+TEST_P(TreeOrderInLocale, CaseIgnored)
+{
+    LoggedStructure s;
+    s.Load(PointDocument("П", R"(<STREET Name="вгд"/><STREET Name="Бвг"/><STREET Name="абв"/><STREET Name="Абв"/>
+                                 <STREET Name="10"/><STREET Name="2"/>)"));
+    HeadlessTree tree;
+    tree.Fill(*s.root);
+    const QStringList names = ChildNames(s.Point(QStringLiteral("П")));
+    // «абв» and «Абв» are equal without case; either may come first.
+    ASSERT_EQ(names.size(), 6);
+    EXPECT_EQ(names.mid(0, 2), (QStringList{QStringLiteral("10"), QStringLiteral("2")}));
+    EXPECT_EQ(QSet<QString>(names.begin() + 2, names.begin() + 4),
+              (QSet<QString>{QStringLiteral("абв"), QStringLiteral("Абв")}));
+    EXPECT_EQ(names.mid(4), (QStringList{QStringLiteral("Бвг"), QStringLiteral("вгд")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, TreeOrderInLocale,
+                         ::testing::Values(QLocale::Russian, QLocale::English, QLocale::C),
+                         [](const ::testing::TestParamInfo<QLocale::Language> &p) {
+                             return QLocale::languageToCode(p.param).toStdString();
+                         });
 
 // A tree whose items the test places one by one, in display order, some of
 // them for nodes of a kind that does not belong there.
