@@ -114,6 +114,33 @@ QByteArray GenerateStructure(const GeneratorShape &shape)
     return w.Take();
 }
 
+QByteArray GeneratePoint(int lifts, int houses, int streets)
+{
+    Writer w;
+    w.Reserve(static_cast<qsizetype>(lifts) * 220 + houses * 40 + 4096);
+    w << "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<PULT Name=\"Пульт\">\n<DISP Name=\"ОДС\">\n";
+    long long lift = 0;
+    int house = 0;
+    for (int s = 0; s < streets; ++s) {
+        w << " <STREET Name=\"" << kStreetKinds[s % 5] << kStreetNames[s % 10] << " " << (s + 1) << "\">\n";
+        const int streetHouses = houses / streets + (s < houses % streets ? 1 : 0);
+        for (int h = 0; h < streetHouses; ++h, ++house) {
+            w << "  <HOME Name=\"" << (h % 3 == 0 ? "д." : "") << (h + 1) << (h % 7 == 3 ? " корп. 2" : "") << "\">\n";
+            const long long houseLifts = lifts / houses + (house < lifts % houses ? 1 : 0);
+            for (long long l = 0; l < houseLifts; ++l, ++lift) {
+                w << "   <LIFT Name=\"" << (l + 1) << "\" ID=\"" << (10000 + lift) << "\" GUID=\"" << GuidText(lift + 1)
+                  << "\" IdDB=\"" << lift << "\" SubNet=\"" << (lift % 5) << "\" UM=\"" << ((lift / 5) % 6)
+                  << "\" Slot=\"" << ((lift / 30) % 2) << "\" Addr=\"" << (lift % 16) << "\""
+                  << (lift % 50 == 7 ? QByteArray(" IDPro=\"") + QByteArray::number(lift) + "\"" : QByteArray()) << "/>\n";
+            }
+            w << "  </HOME>\n";
+        }
+        w << " </STREET>\n";
+    }
+    w << "</DISP>\n</PULT>\n";
+    return w.Take();
+}
+
 QByteArray GenerateFlatStructure(int lifts)
 {
     Writer w;

@@ -17,6 +17,10 @@ struct GeneratorShape
 
 QByteArray GenerateStructure(const GeneratorShape &shape);
 
+// One dispatch point named "ОДС" with `lifts` lifts spread over `houses`
+// houses in `streets` streets, on a few dozen line controllers; no tables.
+QByteArray GeneratePoint(int lifts, int houses, int streets);
+
 // One point, one street, one house with `lifts` lifts and no tables; one group
 // naming every second lift.
 QByteArray GenerateFlatStructure(int lifts);

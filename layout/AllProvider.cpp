@@ -23,6 +23,31 @@ QString Provider::GetName() const
     return {};
 }
 
+namespace {
+
+qsizetype DecimalLength(std::int32_t value)
+{
+    qsizetype length = value < 0 ? 2 : 1;
+    for (std::int64_t rest = value < 0 ? -static_cast<std::int64_t>(value) : value; rest >= 10; rest /= 10)
+        ++length;
+    return length;
+}
+
+} // namespace
+
+qsizetype Provider::NameLength() const
+{
+    switch (m_Kind) {
+    case Controller:
+        return DecimalLength(m_SubNet) + DecimalLength(m_UM) + DecimalLength(m_Slot) + 2;
+    case Pro:
+        return 3;
+    case Direct:
+        return 6;
+    }
+    return 0;
+}
+
 std::int64_t AllProvider::ControllerKey(std::int32_t subNet, std::int32_t um, std::int32_t slot)
 {
     const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(um) << 8 | static_cast<std::uint32_t>(slot));
@@ -79,7 +104,7 @@ void AllProvider::FillProviders(CPunct &point)
 
 std::int32_t AllProvider::GroupWidth(const Provider &provider) const
 {
-    return std::max(static_cast<std::int32_t>(provider.m_Lifts.size()), CaptionTiles(provider.GetName().size()));
+    return std::max(static_cast<std::int32_t>(provider.m_Lifts.size()), CaptionTiles(provider.NameLength()));
 }
 
 bool AllProvider::RePlaseTab(std::int32_t width, std::int32_t height)

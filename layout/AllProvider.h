@@ -24,6 +24,9 @@ public:
 
     // The caption: "SubNet:UM:Slot", "Pro" or "Direct".
     QString GetName() const;
+    // The caption's length in characters, without building it: the layout
+    // asks on every pass and must not allocate.
+    qsizetype NameLength() const;
 
     ProviderKind m_Kind;
     std::int32_t m_SubNet = 0;

@@ -68,10 +68,16 @@ bool CKorvixApp::InitInstance(const QStringList &arguments)
     m_Log.Write(StartLine(version, arguments));
 
     // The interface is Russian: so are Qt's own dialogs and buttons.
+    // An installed copy brings them along; a build finds Qt's.
     m_QtTranslator = std::make_unique<QTranslator>();
-    if (m_QtTranslator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(m_QtTranslator.get());
+    for (const QString &directory : {QDir(m_AppDir).filePath(QStringLiteral("../share/korvix/translations")),
+                                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (m_QtTranslator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                                 QStringLiteral("_"), directory)) {
+            QCoreApplication::installTranslator(m_QtTranslator.get());
+            break;
+        }
+    }
 
     m_Settings = m_Options.settingsFile.isEmpty()
         ? std::make_unique<QSettings>(QStringLiteral("Tarvel"), QStringLiteral("Korvix"))

@@ -1,9 +1,10 @@
 #include "QPainterSurface.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <cmath>
 
@@ -19,13 +20,81 @@ QRect ToQRect(const Rect &r)
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// Characters below this are looked up in an array; the rest in a hash.
+constexpr char16_t kDirectGlyphs = 0x500;
+
 } // namespace
+
+struct QPainterSurface::SelectedFont
+{
+    struct Glyph
+    {
+        quint32 index = 0;
+        int advance = 0;
+        bool known = false;
+        bool present = false;
+    };
+
+    SelectedFont(const FontSpec &s, const QFont &f, QPaintDevice *device)
+        : spec(s)
+        , font(f)
+        , metrics(f, device)
+        , raw(QRawFont::fromFont(f))
+    {
+    }
+
+    const Glyph &GlyphOf(char16_t c)
+    {
+        Glyph &glyph = c < kDirectGlyphs ? direct[c] : others[c];
+        if (glyph.known)
+            return glyph;
+        glyph.known = true;
+        const QChar ch(c);
+        if (raw.isValid() && !ch.isSurrogate() && raw.supportsCharacter(ch)) {
+            const QList<quint32> indexes = raw.glyphIndexesForString(QString(ch));
+            if (indexes.size() == 1) {
+                glyph.index = indexes.first();
+                const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
+                glyph.advance = advances.isEmpty() ? 0 : static_cast<int>(std::lround(advances.first().x()));
+                glyph.present = true;
+                return glyph;
+            }
+        }
+        glyph.advance = metrics.horizontalAdvance(ch);
+        return glyph;
+    }
+
+    // The width at whole-pixel advances; `drawable` is false when some
+    // character has no glyph of its own in this font.
+    int Width(const QString &text, bool *drawable = nullptr)
+    {
+        int width = 0;
+        bool all = true;
+        for (QChar c : text) {
+            const Glyph &glyph = GlyphOf(c.unicode());
+            width += glyph.advance;
+            all = all && glyph.present;
+        }
+        if (drawable)
+            *drawable = all;
+        return width;
+    }
+
+    FontSpec spec;
+    QFont font;
+    QFontMetrics metrics;
+    QRawFont raw;
+    std::array<Glyph, kDirectGlyphs> direct{};
+    QHash<char16_t, Glyph> others;
+};
 
 QPainterSurface::QPainterSurface(QPainter &painter)
     : m_Painter(painter)
     , m_TextBackground(Qt::white)
 {
 }
+
+QPainterSurface::~QPainterSurface() = default;
 
 int QPainterSurface::LogicalDpiY() const
 {
@@ -39,17 +108,21 @@ void QPainterSurface::FillRect(const Rect &rect, Colour colour)
 
 void QPainterSurface::RoundRect(const Rect &rect, int ellipseW, int ellipseH, Colour fill, int penWidth, Colour pen)
 {
+    // The inside is a plain rectangle fill (cheap even for a frame as large
+    // as the window); the outline, drawn over its edge, rounds the corners.
+    // Aliased, like the consoles' own drawing.
+    const Rect inside{rect.left + penWidth, rect.top + penWidth, rect.right - penWidth, rect.bottom - penWidth};
+    if (inside.right > inside.left && inside.bottom > inside.top)
+        m_Painter.fillRect(ToQRect(inside), ToQColor(fill));
     // The outline lies inside the rectangle, as a pen of that width would draw
     // it on the rectangle's edge pixels.
     const double inset = penWidth / 2.0;
     const QRectF box(rect.left + inset, rect.top + inset, rect.right - rect.left - penWidth,
                      rect.bottom - rect.top - penWidth);
-    m_Painter.save();
-    m_Painter.setRenderHint(QPainter::Antialiasing, true);
+    m_Painter.setRenderHint(QPainter::Antialiasing, false);
     m_Painter.setPen(QPen(ToQColor(pen), penWidth));
-    m_Painter.setBrush(ToQColor(fill));
+    m_Painter.setBrush(Qt::NoBrush);
     m_Painter.drawRoundedRect(box, ellipseW / 2.0, ellipseH / 2.0);
-    m_Painter.restore();
 }
 
 QFont QPainterSurface::FontForCellHeight(const FontSpec &spec)
@@ -57,6 +130,7 @@ QFont QPainterSurface::FontForCellHeight(const FontSpec &spec)
     QFont font(spec.face);
     font.setWeight(static_cast<QFont::Weight>(spec.weight));
     font.setStyleStrategy(QFont::PreferOutline);
+    font.setKerning(false);
     const int cell = std::max(1, spec.cellHeight);
     font.setPixelSize(cell);
     // Qt sizes the em; the table sizes the cell. Scale by what the face's
@@ -72,14 +146,25 @@ QFont QPainterSurface::FontForCellHeight(const FontSpec &spec)
 
 void QPainterSurface::SelectFont(const FontSpec &font)
 {
-    for (const auto &[spec, qfont] : m_Fonts) {
-        if (spec == font) {
-            m_Painter.setFont(qfont);
+    for (std::size_t i = 0; i < m_Fonts.size(); ++i) {
+        if (m_Fonts[i]->spec == font) {
+            m_Current = i;
+            m_Painter.setFont(m_Fonts[i]->font);
             return;
         }
     }
-    m_Fonts.emplace_back(font, FontForCellHeight(font));
-    m_Painter.setFont(m_Fonts.back().second);
+    m_Fonts.push_back(std::make_unique<SelectedFont>(font, FontForCellHeight(font), m_Painter.device()));
+    m_Current = m_Fonts.size() - 1;
+    m_Painter.setFont(m_Fonts.back()->font);
+}
+
+QPainterSurface::SelectedFont &QPainterSurface::Current()
+{
+    if (m_Fonts.empty()) {
+        m_Fonts.push_back(std::make_unique<SelectedFont>(FontSpec(), m_Painter.font(), m_Painter.device()));
+        m_Current = 0;
+    }
+    return *m_Fonts[m_Current];
 }
 
 void QPainterSurface::SetTextBackground(Colour colour)
@@ -92,26 +177,49 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     const QRect box = ToQRect(rect);
     if (box.isEmpty() || text.isEmpty())
         return;
-    int alignment = (flags & TextFlags::Right) ? Qt::AlignRight : Qt::AlignLeft;
+    SelectedFont &font = Current();
+    bool drawable = false;
+    const int width = font.Width(text, &drawable);
+    const int height = font.metrics.height();
+    const int x = (flags & TextFlags::Right) ? rect.right - width : rect.left;
+    int y = rect.top;
     if (flags & TextFlags::Bottom)
-        alignment |= Qt::AlignBottom;
+        y = rect.bottom - height;
     else if (flags & TextFlags::VCenter)
-        alignment |= Qt::AlignVCenter;
-    else
-        alignment |= Qt::AlignTop;
+        y = rect.top + (box.height() - height) / 2;
+    const QRect textBox(x, y, width, height);
 
-    const QFontMetrics metrics(m_Painter.font());
-    const QRect textBox = metrics.boundingRect(box, alignment | Qt::TextSingleLine, text);
-    m_Painter.save();
-    m_Painter.setClipRect(box, Qt::IntersectClip);
     // Opaque text: the cell behind the glyphs takes the background colour.
     m_Painter.fillRect(textBox.intersected(box), m_TextBackground);
     m_Painter.setPen(Qt::black);
-    m_Painter.drawText(box, alignment | Qt::TextSingleLine, text);
-    m_Painter.restore();
+    const bool clipped = !box.contains(textBox);
+    if (clipped) {
+        m_Painter.save();
+        m_Painter.setClipRect(box, Qt::IntersectClip);
+    }
+    const QPoint baseline(x, y + font.metrics.ascent());
+    if (drawable) {
+        m_GlyphIndexes.clear();
+        m_GlyphPositions.clear();
+        int pen = 0;
+        for (QChar c : text) {
+            const SelectedFont::Glyph &glyph = font.GlyphOf(c.unicode());
+            m_GlyphIndexes.push_back(glyph.index);
+            m_GlyphPositions.emplace_back(pen, 0);
+            pen += glyph.advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(font.raw);
+        run.setRawData(m_GlyphIndexes.data(), m_GlyphPositions.data(), static_cast<int>(m_GlyphIndexes.size()));
+        m_Painter.drawGlyphRun(baseline, run);
+    } else {
+        m_Painter.drawText(baseline, text);
+    }
+    if (clipped)
+        m_Painter.restore();
 }
 
 int QPainterSurface::TextWidth(const QString &text)
 {
-    return QFontMetrics(m_Painter.font()).horizontalAdvance(text);
+    return Current().Width(text);
 }

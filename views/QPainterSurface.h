@@ -4,16 +4,27 @@
 
 #include <QColor>
 #include <QFont>
-#include <utility>
+#include <QFontMetrics>
+#include <QPointF>
+#include <QRawFont>
+
+#include <array>
+#include <memory>
 #include <vector>
 
 class QPainter;
 
 // The drawing surface over a QPainter (a widget or an image).
+//
+// Text is measured and drawn glyph by glyph at whole-pixel advances, without
+// kerning, the way the table's text was always measured: the label fitting
+// measures many short texts on every new layout, and this is several times
+// cheaper than laying each one out.
 class QPainterSurface : public DrawingSurface
 {
 public:
     explicit QPainterSurface(QPainter &painter);
+    ~QPainterSurface() override;
 
     int LogicalDpiY() const override;
     void FillRect(const Rect &rect, Colour colour) override;
@@ -27,8 +38,15 @@ public:
     static QFont FontForCellHeight(const FontSpec &spec);
 
 private:
+    struct SelectedFont;
+    SelectedFont &Current();
+
     QPainter &m_Painter;
     QColor m_TextBackground;
     // A paint selects the same two fonts again and again.
-    std::vector<std::pair<FontSpec, QFont>> m_Fonts;
+    std::vector<std::unique_ptr<SelectedFont>> m_Fonts;
+    std::size_t m_Current = 0;
+    // Reused by every text drawn.
+    std::vector<quint32> m_GlyphIndexes;
+    std::vector<QPointF> m_GlyphPositions;
 };
