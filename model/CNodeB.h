@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <ranges>
 #include <vector>
 
 class AttributeSource;
@@ -82,13 +81,42 @@ public:
     std::vector<std::unique_ptr<CNodeTreeB>> m_Children;
 };
 
-// The children of a node seen as their concrete class.
+// The children of a node seen as their concrete class (the caller knows it:
+// a point's children are streets, a street's houses, a house's lifts).
 template <class T>
-auto ChildrenAs(const CNodeTreeB &node)
+class ChildRange
 {
-    return node.m_Children | std::views::transform([](const std::unique_ptr<CNodeTreeB> &child) {
-               return static_cast<T *>(child.get());
-           });
+public:
+    using Base = std::vector<std::unique_ptr<CNodeTreeB>>::const_iterator;
+
+    class Iterator
+    {
+    public:
+        explicit Iterator(Base it) : m_It(it) {}
+        T *operator*() const { return static_cast<T *>(m_It->get()); }
+        Iterator &operator++()
+        {
+            ++m_It;
+            return *this;
+        }
+        friend bool operator==(const Iterator &a, const Iterator &b) { return a.m_It == b.m_It; }
+
+    private:
+        Base m_It;
+    };
+
+    explicit ChildRange(const std::vector<std::unique_ptr<CNodeTreeB>> &children) : m_Children(children) {}
+    Iterator begin() const { return Iterator(m_Children.begin()); }
+    Iterator end() const { return Iterator(m_Children.end()); }
+
+private:
+    const std::vector<std::unique_ptr<CNodeTreeB>> &m_Children;
+};
+
+template <class T>
+ChildRange<T> ChildrenAs(const CNodeTreeB &node)
+{
+    return ChildRange<T>(node.m_Children);
 }
 
 // Calls f(node) for each child element of an element, in document order.

@@ -10,6 +10,8 @@ packages=(
   libpugixml-dev
   googletest libgtest-dev libgmock-dev
   fonts-liberation2
+  clang libclang-rt-14-dev
+  dpkg-dev file
 )
 
 missing=()
