@@ -262,6 +262,54 @@ TEST(PlaceProviders, CaptionWiderThanLifts)
     EXPECT_EQ(s.Lift(QStringLiteral("B")).m_Rect, (Rect{100, 40, 150, 80}));
 }
 
+// A group of one lift is as wide as its caption: 3.3 characters to a tile.
+struct CaptionCase
+{
+    const char *lift; // attributes of the one lift
+    std::int32_t direct;
+    const char *caption;
+    std::int32_t captionRight; // w * 50 - 2
+};
+
+void PrintTo(const CaptionCase &c, std::ostream *os)
+{
+    *os << c.caption;
+}
+
+class ProviderCaption : public ::testing::TestWithParam<CaptionCase>
+{
+};
+
+TEST_P(ProviderCaption, WidthInTiles)
+{
+    const CaptionCase &c = GetParam();
+    LoggedStructure s;
+    s.Load(PointDocument("П", "<STREET Name=\"ул. А\"><HOME Name=\"д.1\"><LIFT Name=\"1\" ID=\"A\" "
+                                  + QByteArray(c.lift) + "/></HOME></STREET>"));
+    s.Lift(QStringLiteral("A")).m_Direct = c.direct;
+    CPunct &point = s.Point(QStringLiteral("П"));
+    AllProvider &all = point.m_AllProvider;
+    all.FillProviders(point);
+    all.m_SizeLiftTab = {50, 40};
+    all.m_TotalCol = 20;
+    all.PlaceProviders();
+    ASSERT_EQ(all.m_Providers.size(), 1u);
+    const Provider &provider = *all.m_Providers.begin()->second;
+    EXPECT_EQ(provider.GetName(), QString::fromUtf8(c.caption));
+    EXPECT_EQ(provider.m_RectName, (Rect{1, 4, c.captionRight, 40}));
+    EXPECT_EQ(provider.m_RectFrame, (Rect{0, 4, c.captionRight + 4, 82}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, ProviderCaption,
+    ::testing::Values(CaptionCase{R"(SubNet="1" UM="2" Slot="3")", 0, "1:2:3", 98},
+                      CaptionCase{R"(SubNet="-1")", 0, "-1:0:0", 98},
+                      CaptionCase{R"(SubNet="-100" UM="2" Slot="3")", 0, "-100:2:3", 98},
+                      CaptionCase{R"(SubNet="-1000" UM="2" Slot="3")", 0, "-1000:2:3", 148},
+                      CaptionCase{R"(SubNet="1000" UM="20" Slot="3")", 0, "1000:20:3", 148},
+                      CaptionCase{R"(SubNet="-2147483648")", 0, "-2147483648:0:0", 248},
+                      CaptionCase{R"(IDPro="5")", 0, "Pro", 48}, CaptionCase{"", 1, "Direct", 98}));
+
 // The point's entry in the mode by controller: the groups' search with its own
 // log prefix (demand 13 gives 50 x 34 tiles, then a grow to 40), the tile size
 // copied into the point, the point's grid and the street captions untouched.
