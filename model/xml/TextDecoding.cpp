@@ -167,12 +167,40 @@ PreparedXmlText CheckedSingleByte(QByteArray bytes, const std::array<char16_t, 1
     return result;
 }
 
-// Converts text in an encoding the parser cannot take as it is to UTF-8.
+// Whether a high surrogate lacks its low one or a low one its high one.
+// Qt's UTF-16 decoder copies such units through, and the UTF-8 conversion
+// afterwards would silently replace them.
+bool HasUnpairedSurrogate(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate())
+                return true;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A decoder for a whole text in one call (see Transcoded).
+QStringDecoder WholeTextDecoder(QStringConverter::Encoding encoding)
+{
+    return QStringDecoder(encoding, QStringConverter::Flag::Stateless);
+}
+
+// Converts text in an encoding the parser cannot take as it is to UTF-8. The
+// whole text is decoded at once, so the decoder is stateless: a sequence cut
+// off at the end is an error, not input kept for a next call.
+// `unit` is the size of the encoding's code unit: text that ends inside one
+// is cut off, which the UTF-16 and UTF-32 decoders do not report themselves.
 PreparedXmlText Transcoded(const QByteArray &bytes, qsizetype start, QStringDecoder decoder,
-                           const QString &encodingName)
+                           const QString &encodingName, qsizetype unit = 1)
 {
     const QString text = decoder.decode(QByteArrayView(bytes).sliced(start));
-    if (decoder.hasError()) {
+    if (decoder.hasError() || (bytes.size() - start) % unit != 0 || HasUnpairedSurrogate(text)) {
         return Failed(QStringLiteral("текст содержит байты, недопустимые в кодировке %1 "
                                      "(например, непарный суррогат UTF-16)")
                           .arg(encodingName));
@@ -233,16 +261,16 @@ PreparedXmlText PrepareXmlText(QByteArray bytes)
     // Byte order marks, then the shapes "<?" takes in the wide encodings.
     if (StartsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) || StartsWith(bytes, {0x3C, 0x00, 0x00, 0x00}))
         return Transcoded(bytes, StartsWith(bytes, {0xFF}) ? 4 : 0,
-                          QStringDecoder(QStringConverter::Utf32LE), QStringLiteral("UTF-32"));
+                          WholeTextDecoder(QStringConverter::Utf32LE), QStringLiteral("UTF-32"), 4);
     if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF}) || StartsWith(bytes, {0x00, 0x00, 0x00, 0x3C}))
         return Transcoded(bytes, StartsWith(bytes, {0x00, 0x00, 0xFE}) ? 4 : 0,
-                          QStringDecoder(QStringConverter::Utf32BE), QStringLiteral("UTF-32"));
+                          WholeTextDecoder(QStringConverter::Utf32BE), QStringLiteral("UTF-32"), 4);
     if (StartsWith(bytes, {0xFF, 0xFE}) || StartsWith(bytes, {0x3C, 0x00, 0x3F, 0x00}))
         return Transcoded(bytes, StartsWith(bytes, {0xFF}) ? 2 : 0,
-                          QStringDecoder(QStringConverter::Utf16LE), QStringLiteral("UTF-16"));
+                          WholeTextDecoder(QStringConverter::Utf16LE), QStringLiteral("UTF-16"), 2);
     if (StartsWith(bytes, {0xFE, 0xFF}) || StartsWith(bytes, {0x00, 0x3C, 0x00, 0x3F}))
         return Transcoded(bytes, StartsWith(bytes, {0xFE}) ? 2 : 0,
-                          QStringDecoder(QStringConverter::Utf16BE), QStringLiteral("UTF-16"));
+                          WholeTextDecoder(QStringConverter::Utf16BE), QStringLiteral("UTF-16"), 2);
 
     const bool utf8Bom = StartsWith(bytes, {0xEF, 0xBB, 0xBF});
     if (utf8Bom) {
@@ -269,7 +297,7 @@ PreparedXmlText PrepareXmlText(QByteArray bytes)
                                      "однобайтовыми символами")
                           .arg(shownName));
     }
-    QStringDecoder decoder(name.constData());
+    QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return Failed(QStringLiteral("кодировка «%1» не поддерживается").arg(shownName));
     if (const auto table = SingleByteTable(name))

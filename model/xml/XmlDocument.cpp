@@ -72,6 +72,20 @@ QString ParseStatusText(pugi::xml_parse_status status)
     }
 }
 
+// The element after the document element at the top level; null when none.
+pugi::xml_node SecondDocumentElement(const pugi::xml_document &document)
+{
+    bool seen = false;
+    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        if (seen)
+            return node;
+        seen = true;
+    }
+    return {};
+}
+
 XmlLoadResult Failure(std::int32_t code, QString detail = {})
 {
     XmlLoadResult result;
@@ -351,6 +365,17 @@ XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)
             return Failure(parsed.status == pugi::status_out_of_memory ? XmlLoadCode::OutOfMemory
                                                                       : XmlLoadCode::ParseFailed,
                            std::move(detail));
+        }
+        // The parser also takes a fragment with several top-level elements; a
+        // document has exactly one, and whatever follows it would be lost.
+        if (const pugi::xml_node extra = SecondDocumentElement(data->document)) {
+            // An element's offset is that of its name, just after the "<".
+            const TextPosition pos = PositionOf(data->buffer, extra.offset_debug() - 1, data->codec);
+            QString detail = QStringLiteral("строка %1, столбец %2: в документе больше одного корневого элемента")
+                                 .arg(pos.line)
+                                 .arg(pos.column);
+            m_Data = XmlContentRef(new XmlDocumentData);
+            return Failure(XmlLoadCode::ParseFailed, std::move(detail));
         }
     } catch (const std::bad_alloc &) {
         m_Data = XmlContentRef(new XmlDocumentData);

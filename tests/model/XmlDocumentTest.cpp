@@ -1,8 +1,18 @@
+#include "ModelTestUtil.h"
+#include "AttributeReading.h"
+#include "StructureText.h"
 #include "xml/XmlDocument.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
+
+KORVIX_CASES_PRINT_BY_NAME
 
 struct EncodingCase
 {
@@ -30,19 +40,39 @@ TEST_P(XmlDocumentEncoding, DecodesByDeclarationOrMark)
     EXPECT_EQ(name->ToString(), GetParam().expectedName);
 }
 
-QByteArray Utf16Le(const QString &text, bool bom)
+QByteArray Utf16(const QString &text, bool bom, bool bigEndian = false)
 {
     QByteArray bytes;
     if (bom)
-        bytes.append("\xFF\xFE", 2);
+        bytes.append(bigEndian ? "\xFE\xFF" : "\xFF\xFE", 2);
     for (QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        const char high = static_cast<char>(c.unicode() >> 8);
+        bytes.append(bigEndian ? high : low);
+        bytes.append(bigEndian ? low : high);
     }
     return bytes;
 }
 
+QByteArray Utf16Le(const QString &text, bool bom)
+{
+    return Utf16(text, bom);
+}
+
+// A literal with its NUL bytes.
+template <std::size_t N>
+QByteArray Raw(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
 const QString kStreet = QStringLiteral("ул. Ленина");
+const QByteArray kStreet1251 = "\xF3\xEB. \xCB\xE5\xED\xE8\xED\xE0";
+
+QString Utf16Document(const QString &name)
+{
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><S Name=\"") + name + QStringLiteral("\"/>");
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Encodings, XmlDocumentEncoding,
@@ -61,7 +91,352 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"Koi8r",
                      QByteArray("<?xml version=\"1.0\" encoding=\"KOI8-R\"?><S Name=\"\xD5\xCC. \xEC\xC5\xCE\xC9\xCE\xC1\"/>"),
                      kStreet},
-        EncodingCase{"References", QByteArray("<S Name=\"&#1091;&#x43B;. &lt;&amp;&gt;\"/>"), QStringLiteral("ул. <&>")}),
+        EncodingCase{"References", QByteArray("<S Name=\"&#1091;&#x43B;. &lt;&amp;&gt;\"/>"), QStringLiteral("ул. <&>")},
+        EncodingCase{"Utf16BeBom", Utf16(Utf16Document(kStreet), true, true), kStreet},
+        EncodingCase{"Utf16BeNoBom", Utf16(Utf16Document(kStreet), false, true), kStreet},
+        // The mark decides over a declaration that names another encoding.
+        EncodingCase{"Utf8BomOverDeclaration",
+                     QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1251\"?><S Name=\"") + kStreet.toUtf8()
+                         + "\"/>",
+                     kStreet},
+        EncodingCase{"Utf16BomOverDeclaration",
+                     Utf16(QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?><S Name=\"") + kStreet
+                               + QStringLiteral("\"/>"),
+                           true),
+                     kStreet},
+        EncodingCase{"Windows1251UpperCaseSingleQuotes",
+                     QByteArray("<?xml version='1.0' encoding = 'WINDOWS-1251'?><S Name=\"") + kStreet1251 + "\"/>", kStreet},
+        EncodingCase{"Cp1251Alias", QByteArray("<?xml version=\"1.0\" encoding=\"cp1251\"?><S Name=\"") + kStreet1251 + "\"/>",
+                     kStreet},
+        EncodingCase{"Windows1251HighHalf",
+                     QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?><S Name=\"\xA8\xB8\xB9\x80\x88\xA0x\"/>"),
+                     QStringLiteral("Ёё№Ђ€") + QChar(0xA0) + QStringLiteral("x")},
+        EncodingCase{"Latin1", QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><S Name=\"caf\xE9\"/>"),
+                     QStringLiteral("café")},
+        EncodingCase{"Ibm866", QByteArray("<?xml version=\"1.0\" encoding=\"IBM866\"?><S Name=\"\xE3\xAB. \x8B\xA5\xAD\xA8\xAD\xA0\"/>"),
+                     kStreet},
+        EncodingCase{"Windows1251References",
+                     QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?><S Name=\"\xF3\xEB. &#1051;&#x435;\xED\xE8\xED\xE0\"/>"),
+                     kStreet},
+        EncodingCase{"Utf32LeBom",
+                     QByteArray("\xFF\xFE\0\0", 4) + QByteArray(QStringEncoder(QStringConverter::Utf32LE).encode(Utf16Document(kStreet))),
+                     kStreet},
+        // Characters beyond the basic plane, in UTF-8 and through a reference.
+        EncodingCase{"Utf8Astral", QByteArray("<S Name=\"\xF0\x9F\x9A\x80&#x1F680;\"/>"),
+                     QString::fromUtf8("\xF0\x9F\x9A\x80\xF0\x9F\x9A\x80")}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(XmlDocumentEncoding, MultiByteEncodingOfThePlatform)
+{
+    QStringEncoder encoder("GB18030");
+    if (!encoder.isValid() || !QStringDecoder("GB18030").isValid())
+        GTEST_SKIP() << "the platform has no GB18030 converter";
+    const QString name = kStreet + QStringLiteral(" 北京");
+    const QByteArray bytes = QByteArray("<?xml version=\"1.0\" encoding=\"GB18030\"?>\n<S Name=\"") + QByteArray(encoder.encode(name))
+        + "\"/>";
+    XmlDocument document = XmlDocument::Create();
+    const XmlLoadResult result = document.LoadFromBytes(bytes);
+    ASSERT_TRUE(result.ok) << result.detail.toStdString();
+    XmlNode node = document.GetFirstChild();
+    while (!node.IsNull() && node.GetNodeType() != XmlNodeType::Element)
+        node = node.GetNextSibling();
+    EXPECT_EQ(node.QueryElement().GetAttribute("Name")->ToString(), name);
+}
+
+struct RefusedCase
+{
+    const char *name;
+    QByteArray bytes;
+    QString detail;
+};
+
+class XmlDocumentRefused : public ::testing::TestWithParam<RefusedCase>
+{
+};
+
+// Bytes that cannot be decoded, or hold no document, are a load failure with
+// the reason and, where there is one, the place.
+TEST_P(XmlDocumentRefused, FailsWithTheReason)
+{
+    XmlDocument document = XmlDocument::Create();
+    const XmlLoadResult result = document.LoadFromBytes(GetParam().bytes);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.code, XmlLoadCode::ParseFailed);
+    EXPECT_EQ(result.detail, GetParam().detail);
+    EXPECT_TRUE(document.GetFirstChild().IsNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, XmlDocumentRefused,
+    ::testing::Values(
+        RefusedCase{"UnknownEncoding", "<?xml version=\"1.0\" encoding=\"x-no-such-charset\"?><S/>",
+                    QStringLiteral("кодировка «x-no-such-charset» не поддерживается")},
+        RefusedCase{"DeclaresUtf16InSingleBytes", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><S/>",
+                    QStringLiteral("в объявлении указана кодировка UTF-16, но текст записан однобайтовыми символами")},
+        RefusedCase{"DeclaresUtf8HoldsWindows1251",
+                    QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<S Name=\"") + kStreet1251 + "\"/>",
+                    QStringLiteral("строка 2, столбец 10: недопустимая последовательность байтов UTF-8 (0xf3)")},
+        RefusedCase{"NoDeclarationHoldsWindows1251", QByteArray("<S Name=\"") + kStreet1251 + "\"/>",
+                    QStringLiteral("строка 1, столбец 10: недопустимая последовательность байтов UTF-8 (0xf3)")},
+        RefusedCase{"Utf8Overlong", "<S Name=\"\xC0\xAF\"/>",
+                    QStringLiteral("строка 1, столбец 10: недопустимая последовательность байтов UTF-8 (0xc0)")},
+        RefusedCase{"Utf8EncodedSurrogate", "<S Name=\"ab\xED\xA0\x80\"/>",
+                    QStringLiteral("строка 1, столбец 12: недопустимая последовательность байтов UTF-8 (0xed)")},
+        RefusedCase{"Utf8Truncated", "<S Name=\"\xD0\"/>",
+                    QStringLiteral("строка 1, столбец 10: недопустимая последовательность байтов UTF-8 (0xd0)")},
+        RefusedCase{"Utf8BeyondUnicode", "<S Name=\"\xF4\x90\x80\x80\"/>",
+                    QStringLiteral("строка 1, столбец 10: недопустимая последовательность байтов UTF-8 (0xf4)")},
+        RefusedCase{"NulInUtf8", Raw("<S>\nab\0c</S>"), QStringLiteral("строка 2, столбец 3: недопустимый символ NUL")},
+        RefusedCase{"NulInWindows1251", Raw("<?xml version=\"1.0\" encoding=\"windows-1251\"?><S Name=\"\xF3\0\"/>"),
+                    QStringLiteral("строка 1, столбец 56: недопустимый символ NUL")},
+        RefusedCase{"LoneHighSurrogateUtf16",
+                    Utf16(QStringLiteral("<S Name=\"a") + QChar(0xD800) + QStringLiteral("b\"/>"), true),
+                    QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-16 (например, непарный суррогат UTF-16)")},
+        RefusedCase{"LoneLowSurrogateUtf16",
+                    Utf16(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><S Name=\"") + QChar(0xDC00)
+                              + QStringLiteral("\"/>"),
+                          false, true),
+                    QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-16 (например, непарный суррогат UTF-16)")},
+        RefusedCase{"HighSurrogateAtTheEndUtf16", Utf16(QStringLiteral("<S/>") + QChar(0xD83D), true),
+                    QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-16 (например, непарный суррогат UTF-16)")},
+        RefusedCase{"OddByteCountUtf16", Utf16(QStringLiteral("<S/>"), true) + "<",
+                    QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-16 (например, непарный суррогат UTF-16)")},
+        RefusedCase{"Empty", "", QStringLiteral("в документе нет ни одного элемента")},
+        RefusedCase{"BomOnly", "\xEF\xBB\xBF", QStringLiteral("в документе нет ни одного элемента")},
+        RefusedCase{"DeclarationOnly", "<?xml version=\"1.0\"?>\n",
+                    QStringLiteral("строка 1, столбец 22: в документе нет ни одного элемента")},
+        RefusedCase{"CommentOnly", "<!-- nothing -->", QStringLiteral("строка 1, столбец 16: в документе нет ни одного элемента")},
+        RefusedCase{"Unclosed", "<PULT>\n<DISP>\n",
+                    QStringLiteral("строка 2, столбец 7: закрывающий тег не соответствует открывающему, или элемент не закрыт")},
+        // Whatever the parser would take, a document has one document element.
+        RefusedCase{"TwoRoots", "<A/>\n  <B/>", QStringLiteral("строка 2, столбец 3: в документе больше одного корневого элемента")},
+        RefusedCase{"SecondPult", "<?xml version=\"1.0\"?><PULT Name=\"a\"/><!-- x --><PULT Name=\"b\"><DISP/></PULT>",
+                    QStringLiteral("строка 1, столбец 48: в документе больше одного корневого элемента")},
+        RefusedCase{"Utf32Truncated", QByteArray("\xFF\xFE\0\0<\0\0\0/\0\0", 11),
+                    QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-32 (например, непарный суррогат UTF-16)")},
+        RefusedCase{"Utf32BeyondUnicode", QByteArray("\xFF\xFE\0\0<\0\0\0S\0\0\0/\0\0\0>\0\0\0\0\0\x11\0", 24),
+                    QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-32 (например, непарный суррогат UTF-16)")}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+// --- references and entities -----------------------------------------------------------------
+
+struct ReferenceCase
+{
+    const char *name;
+    QByteArray written;
+    QString read;
+};
+
+class AttributeReferences : public ::testing::TestWithParam<ReferenceCase>
+{
+};
+
+TEST_P(AttributeReferences, ResolvedOrKeptAsWritten)
+{
+    const XmlElement e = FirstElement("<S V=\"" + GetParam().written + "\"/>");
+    EXPECT_EQ(e.GetAttribute("V")->ToString(), GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AttributeReferences,
+    ::testing::Values(ReferenceCase{"Predefined", "&lt;&gt;&amp;&apos;&quot;", QStringLiteral("<>&'\"")},
+                      ReferenceCase{"Decimal", "&#1040;", QStringLiteral("А")},
+                      ReferenceCase{"Hex", "&#x410;&#x0430;", QStringLiteral("Аа")},
+                      ReferenceCase{"AmpersandOfAReference", "&amp;lt;", QStringLiteral("&lt;")},
+                      ReferenceCase{"UnknownName", "&nbsp;x", QStringLiteral("&nbsp;x")},
+                      ReferenceCase{"NoSemicolon", "&#1040 and &amp", QStringLiteral("&#1040 and &amp")},
+                      ReferenceCase{"LoneAmpersand", "a & b", QStringLiteral("a & b")},
+                      ReferenceCase{"EmptyNumber", "&#;&#x;", QStringLiteral("&#;&#x;")},
+                      ReferenceCase{"UpperX", "&#X410;", QStringLiteral("&#X410;")},
+                      ReferenceCase{"NotDigits", "&#12a;&#xG;", QStringLiteral("&#12a;&#xG;")},
+                      ReferenceCase{"Nul", "&#0;", QStringLiteral("&#0;")},
+                      ReferenceCase{"Surrogate", "&#xD800;&#56320;", QStringLiteral("&#xD800;&#56320;")},
+                      ReferenceCase{"BeyondUnicode", "&#x110000;&#99999999999;", QStringLiteral("&#x110000;&#99999999999;")},
+                      ReferenceCase{"LargestCharacter", "&#x10FFFF;", QString::fromUcs4(U"\U0010FFFF")},
+                      // Literal white space is normalised to blanks; referenced white space is not.
+                      ReferenceCase{"WhiteSpace", "a\tb\nc&#10;d&#9;", QStringLiteral("a b c\nd\t")}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(AttributeReferences, NumbersMayBeWrittenAsReferences)
+{
+    const XmlElement e = FirstElement("<S IdDB=\"&#49;&#x32;\" Bad=\"&#49;&#xFF10;\"/>");
+    EXPECT_EQ(GetAttrInt(e, u"", "IdDB", 0), 12);
+    // A full-width digit is no digit.
+    EXPECT_THROW(GetAttrInt(e, u"", "Bad", 0), ErrorXML);
+}
+
+TEST(DocumentType, EntitiesAreNeitherDefinedNorExpanded)
+{
+    const XmlElement e = FirstElement("<?xml version=\"1.0\"?>\n<!DOCTYPE S [\n<!ENTITY x \"EXPANDED\">\n"
+                                      "<!ENTITY file SYSTEM \"/etc/passwd\">\n]>\n<S Name=\"&x;\" File=\"&file;\">&x;</S>");
+    EXPECT_EQ(e.GetAttribute("Name")->ToString(), QStringLiteral("&x;"));
+    EXPECT_EQ(e.GetAttribute("File")->ToString(), QStringLiteral("&file;"));
+}
+
+TEST(DocumentType, EntityBombIsHarmless)
+{
+    QByteArray doctype = "<!DOCTYPE S [<!ENTITY a0 \"xxxxxxxxxx\">";
+    for (int i = 1; i < 10; ++i) {
+        doctype += "<!ENTITY a" + QByteArray::number(i) + " \"";
+        for (int k = 0; k < 10; ++k)
+            doctype += "&a" + QByteArray::number(i - 1) + ";";
+        doctype += "\">";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const XmlElement e = FirstElement(doctype + "]><S V=\"&a9;\"/>");
+    EXPECT_EQ(e.GetAttribute("V")->ToString(), QStringLiteral("&a9;"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+// --- nodes and the document -----------------------------------------------------------------
+
+TEST(XmlNodes, TopLevelWalkTypesAndNamesAsWritten)
+{
+    XmlDocument document = XmlDocument::Create();
+    ASSERT_TRUE(document
+                    .LoadFromBytes("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!-- c --><?app x?><!DOCTYPE PuLt>"
+                                   "<PuLt a=\"1\">text<\xD3\xEB\xE8\xF6\xE0/><![CDATA[<x>]]><!--in--><?pi d?></PuLt>")
+                    .ok);
+    std::vector<std::pair<XmlNodeType, QString>> top;
+    XmlNode pult;
+    for (XmlNode n = document.GetFirstChild(); !n.IsNull(); n = n.GetNextSibling()) {
+        top.emplace_back(n.GetNodeType(), n.GetNodeName());
+        if (n.GetNodeType() == XmlNodeType::Element)
+            pult = n;
+    }
+    EXPECT_EQ(top, (std::vector<std::pair<XmlNodeType, QString>>{{XmlNodeType::ProcessingInstruction, QStringLiteral("xml")},
+                                                                 {XmlNodeType::Comment, QStringLiteral("#comment")},
+                                                                 {XmlNodeType::ProcessingInstruction, QStringLiteral("app")},
+                                                                 {XmlNodeType::DocumentType, QString()},
+                                                                 {XmlNodeType::Element, QStringLiteral("PuLt")}}));
+    std::vector<std::pair<XmlNodeType, QString>> children;
+    for (XmlNode n = pult.GetFirstChild(); !n.IsNull(); n = n.GetNextSibling())
+        children.emplace_back(n.GetNodeType(), n.GetNodeName());
+    EXPECT_EQ(children, (std::vector<std::pair<XmlNodeType, QString>>{{XmlNodeType::Text, QStringLiteral("#text")},
+                                                                      {XmlNodeType::Element, QStringLiteral("Улица")},
+                                                                      {XmlNodeType::CData, QStringLiteral("#cdata-section")},
+                                                                      {XmlNodeType::Comment, QStringLiteral("#comment")},
+                                                                      {XmlNodeType::ProcessingInstruction, QStringLiteral("pi")}}));
+    EXPECT_TRUE(pult.HasName("PULT"));
+    EXPECT_TRUE(pult.GetFirstChild().QueryElement().IsNull()); // text is no element
+    EXPECT_FALSE(pult.QueryElement().IsNull());
+}
+
+TEST(XmlNodes, AttributeAbsentEmptyAndExactName)
+{
+    const XmlElement e = FirstElement("<S Name=\"\" name=\"lower\"/>");
+    const auto empty = e.GetAttribute("Name");
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->ToString().isEmpty());
+    EXPECT_EQ(e.GetAttribute("name")->ToString(), QStringLiteral("lower"));
+    EXPECT_FALSE(e.GetAttribute("NAME").has_value());
+    EXPECT_FALSE(e.GetAttribute("Other").has_value());
+}
+
+TEST(XmlNodes, NodesKeepTheDocumentAlive)
+{
+    XmlElement element;
+    XmlNode comment;
+    {
+        XmlDocument document = XmlDocument::Create();
+        ASSERT_TRUE(document.LoadFromBytes("<S Name=\"kept\"><!--c--><C V=\"child\"/></S>").ok);
+        element = document.GetFirstChild().QueryElement();
+        comment = element.GetFirstChild();
+        // Loading other content into the same document leaves the old nodes intact.
+        ASSERT_TRUE(document.LoadFromBytes("<T Name=\"new\"/>").ok);
+        EXPECT_EQ(document.GetFirstChild().QueryElement().GetAttribute("Name")->ToString(), QStringLiteral("new"));
+        document = XmlDocument(); // the document is gone
+    }
+    EXPECT_EQ(element.GetAttribute("Name")->ToString(), QStringLiteral("kept"));
+    EXPECT_EQ(comment.GetNodeType(), XmlNodeType::Comment);
+    EXPECT_EQ(comment.GetNextSibling().QueryElement().GetAttribute("V")->ToString(), QStringLiteral("child"));
+    EXPECT_TRUE(comment.GetNextSibling().GetNextSibling().IsNull());
+}
+
+TEST(XmlNodes, NullNodesAnswerNothing)
+{
+    const XmlNode none;
+    EXPECT_TRUE(none.IsNull());
+    EXPECT_TRUE(none.GetFirstChild().IsNull());
+    EXPECT_TRUE(none.GetNextSibling().IsNull());
+    EXPECT_TRUE(none.QueryElement().IsNull());
+    EXPECT_TRUE(XmlDocument().GetFirstChild().IsNull());
+    EXPECT_TRUE(XmlDocument().AppendProcessingInstruction(u"xml", u"x").IsNull());
+    EXPECT_TRUE(XmlDocument().IsNull());
+}
+
+TEST(XmlNodes, FailedLoadEmptiesTheDocument)
+{
+    XmlDocument document = XmlDocument::Create();
+    ASSERT_TRUE(document.LoadFromBytes("<S/>").ok);
+    EXPECT_FALSE(document.LoadFromBytes("<S>").ok);
+    EXPECT_TRUE(document.GetFirstChild().IsNull());
+    EXPECT_FALSE(document.IsNull());
+}
+
+// The attributes gathered once per element answer exactly as the element does.
+struct GatheredCase
+{
+    const char *name;
+    QByteArray attributes;
+    std::vector<const char *> asked;
+};
+
+class GatheredAttributes : public ::testing::TestWithParam<GatheredCase>
+{
+};
+
+TEST_P(GatheredAttributes, SameAnswersAsTheElement)
+{
+    const XmlElement e = FirstElement("<E " + GetParam().attributes + "/>");
+    const XmlAttributes gathered(e);
+    for (const char *name : GetParam().asked) {
+        const auto direct = e.GetAttribute(name);
+        const auto fast = gathered.Get(name);
+        ASSERT_EQ(fast.has_value(), direct.has_value()) << name;
+        if (direct)
+            EXPECT_EQ(fast->ToString(), direct->ToString()) << name;
+    }
+}
+
+QByteArray ManyAttributes(int count)
+{
+    QByteArray xml;
+    for (int i = 0; i < count; ++i)
+        xml += "A" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\" ";
+    return xml + "DaySavEvents=\"late\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Elements, GatheredAttributes,
+    ::testing::Values(
+        GatheredCase{"ShortNames", "ID=\"1\" UM=\"2\" Name=\"n\"", {"ID", "UM", "Name", "name", "I", "IDs", "Slot"}},
+        // Same first eight bytes and length, different tails.
+        GatheredCase{"SharedHead", "DaySavEventZ=\"z\" DaySavEvents=\"e\" DaySavCheck=\"c\"",
+                     {"DaySavEvents", "DaySavEventZ", "DaySavEventY", "DaySavCheck", "DaySavChecks", "DaySav"}},
+        GatheredCase{"RepeatedNameTakesTheFirst", "Name=\"first\" Name=\"second\"", {"Name"}},
+        GatheredCase{"EightBytesExactly", "SubNetNo=\"8\" SubNetN=\"7\"", {"SubNetNo", "SubNetN", "SubNetNa", "SubNet"}},
+        GatheredCase{"MoreThanTheTableHolds", ManyAttributes(60), {"A0", "A47", "A48", "A59", "DaySavEvents", "A60"}}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(GatheredAttributes, ALiftWithManyOtherAttributesStillReadsItsOwn)
+{
+    TestStructure s;
+    s.Load(PultDocument("<DISP Name=\"P\"><STREET Name=\"S\"><HOME Name=\"H\"><LIFT " + ManyAttributes(60)
+                        + " Name=\"L\" Access=\"4\" VideoCmd=\" v \"/></HOME></STREET></DISP>"));
+    const CLiftB &lift = *s.root->m_Lifts.at(0);
+    EXPECT_EQ(lift.m_Name, QStringLiteral("L"));
+    EXPECT_EQ(lift.Access, 4);
+    EXPECT_EQ(lift.VideoCmd, QStringLiteral("v"));
+}
+
+TEST(XmlLoadCodes, DescribedInRussian)
+{
+    EXPECT_EQ(DescribeXmlLoadCode(XmlLoadCode::FileNotFound), QStringLiteral("файл не найден"));
+    EXPECT_EQ(DescribeXmlLoadCode(XmlLoadCode::AccessDenied), QStringLiteral("доступ запрещён"));
+    EXPECT_EQ(DescribeXmlLoadCode(XmlLoadCode::NotRegularFile), QStringLiteral("это не обычный файл"));
+    EXPECT_EQ(DescribeXmlLoadCode(XmlLoadCode::ParseFailed), QStringLiteral("документ не удалось разобрать"));
+    EXPECT_TRUE(DescribeXmlLoadCode(12345).isEmpty());
+}
 
 } // namespace
