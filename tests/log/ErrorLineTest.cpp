@@ -76,8 +76,11 @@ TEST_P(WriteError, LineAndBox)
     TempDir dir;
     RecordingPresenter presenter;
     LogFile log(dir.Path(), {}, &presenter);
-    errno = c.errnoBefore;
-    EXPECT_TRUE(log.WriteError(QString::fromUtf8(c.text), c.code, QString::fromUtf8(c.detail)));
+    const QString text = QString::fromUtf8(c.text);
+    const QString detail = QString::fromUtf8(c.detail);
+    errno = c.errnoBefore; // right before the call: allocations may change it
+    const bool written = log.WriteError(text, c.code, detail);
+    EXPECT_TRUE(written);
 
     EXPECT_EQ(LogTexts(LogPathIn(dir.Path())), QStringList{expected});
     ASSERT_EQ(presenter.m_Messages.size(), 1u);
