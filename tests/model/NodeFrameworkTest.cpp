@@ -208,15 +208,6 @@ TEST(StringTableTexts, MissingEntryGivesSAndTheId)
     EXPECT_EQ(ErrorXML(MessageId::FirstChildFailed, 5).Message(), QStringLiteral("S41084"));
 }
 
-TEST(StringTableTexts, ResourceAndMessageBufferLimits)
-{
-    // The OLE failure text is the longest entry; both buffers hold it whole.
-    const QString ole = LoadResString(100);
-    EXPECT_TRUE(ole.startsWith(QStringLiteral("Не удалось выполнить инициализацию OLE")));
-    EXPECT_LE(ole.size(), 255);
-    EXPECT_EQ(LoadMessageString(100), ole);
-}
-
 struct FallbackCase
 {
     const char *name;
