@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <future>
 
@@ -103,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                      return link;
                  },
                  XmlLoadCode::FileNotFound, QStringLiteral("файл не найден")},
+        FileCase{"NameTooLong", [](const TempDir &d) { return d.FilePath(QString(5000, u'x')); }, XmlLoadCode::FileNotFound,
+                 QStringLiteral("файл не найден")},
         FileCase{"NoPermission",
                  [](const TempDir &d) {
                      const QString path = d.Write(QStringLiteral("locked.xml"), kGood);
@@ -111,6 +114,38 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  XmlLoadCode::AccessDenied, QStringLiteral("доступ запрещён"), true}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Root reads whatever the permissions say; the check then runs in a child
+// process that gives up root first.
+TEST(UnreadableFile, NoPermissionForAnOrdinaryUser)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "covered by the NoPermission case";
+    TempDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.Path()).constData(), 0755), 0);
+    const QString path = dir.Write(QStringLiteral("locked.xml"), kGood);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0), 0);
+    EXPECT_EXIT(
+        {
+            constexpr uid_t kNobody = 65534;
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                std::_Exit(2);
+            TestStructure s;
+            const StructureFileOpen opened = OpenStructureFile(*s.root, path);
+            if (opened.outcome != StructureFileOpen::Outcome::CannotOpen
+                || !opened.message.endsWith(QStringLiteral(": доступ запрещён.")))
+                std::_Exit(3);
+            try {
+                s.LoadFile(path);
+            } catch (const ErrorXML &error) {
+                std::_Exit(error.Code() == XmlLoadCode::AccessDenied && error.Detail() == QStringLiteral("доступ запрещён")
+                               ? 0
+                               : 4);
+            }
+            std::_Exit(5);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 TEST(UnreadableFile, FifoIsRefusedWithoutWaitingForAWriter)
 {
@@ -173,6 +208,24 @@ TEST(RejectedFile, MalformedXmlEmptiesTheStructureAndReportsOnce)
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 4, столбец ")))
         << errors[0].toStdString();
     EXPECT_TRUE(s.presenter.Information().isEmpty());
+}
+
+// The size is checked before a byte is read: a sparse file costs nothing here.
+TEST(RejectedFile, FileAboveTheSizeLimitIsRefusedUnread)
+{
+    TempDir dir;
+    const QString path = dir.Write(QStringLiteral("huge.xml"), "<PULT/>");
+    ASSERT_TRUE(QFile(path).resize(XmlDocument::kMaxFileSize + 1));
+    TestStructure s;
+    const ErrorXML error = CaptureErrorXML([&] { s.LoadFile(path); });
+    EXPECT_EQ(error.Message(), QStringLiteral("Ошибка m_XMLDOM->load"));
+    EXPECT_EQ(error.Code(), XmlLoadCode::FileTooLarge);
+    EXPECT_EQ(error.Detail(), QStringLiteral("файл слишком велик"));
+
+    EXPECT_EQ(OpenStructureFile(*s.root, path).outcome, StructureFileOpen::Outcome::Rejected);
+    EXPECT_EQ(s.presenter.Errors(),
+              QStringList{QStringLiteral("Ошибка m_XMLDOM->load: %1 (0x800700df) - файл слишком велик")
+                              .arg(XmlLoadCode::FileTooLarge)});
 }
 
 TEST(RejectedFile, CyrillicPathLoads)
