@@ -28,6 +28,18 @@ std::int32_t ConvertInt(const XmlAttributeText &value, QStringView elementName, 
 
 } // namespace
 
+bool CanConvertToInt(const XmlAttributeText &value, bool *overflow)
+{
+    if (const auto ascii = value.PlainAscii())
+        return ParseInt32(*ascii, overflow).has_value();
+    return ParseInt32(value.ToString(), overflow).has_value();
+}
+
+void ThrowIntReadError(bool overflow, QStringView elementName, const char *attributeName)
+{
+    ThrowReadError(overflow ? ConversionCode::Overflow : ConversionCode::TypeMismatch, elementName, attributeName);
+}
+
 AttributeSource::AttributeSource(const XmlElement &element)
     : m_Object(&element)
     , m_Get([](const void *object, const char *name) {

@@ -62,6 +62,12 @@ bool TimeValue(const AttributeSource &element, QStringView elementName, const ch
 
 } // namespace ReadAttr
 
+// Whether the value converts to a 32-bit integer; when not, `overflow` tells
+// a number out of range from a non-number.
+bool CanConvertToInt(const XmlAttributeText &value, bool *overflow);
+// The read error for an integer attribute that did not convert.
+[[noreturn]] void ThrowIntReadError(bool overflow, QStringView elementName, const char *attributeName);
+
 // The value kinds, from text (also used by tests).
 Point ScanPoint(QStringView text);
 Rect ScanRect(QStringView text);

@@ -146,13 +146,15 @@ void CRootB::ReleaseXML()
 
 void CRootB::ResetStructure()
 {
-    ReleaseXML();
     m_Lifts.clear();
     ResetLayoutState();
     m_TabState.Clear();
     m_TabOut.Clear();
     m_TabKey.Clear();
     ClearChildren();
+    // Releasing the DOM last ends in the same state as releasing it first,
+    // without building the records of tables that are about to go.
+    ReleaseXML();
 }
 
 bool CRootB::CreateXMLDOM()

@@ -1,7 +1,22 @@
 #include "items/KeyTable.h"
 
-#include "AttributeReading.h"
 #include "NodeKind.h"
+#include "items/RecordFields.h"
+
+namespace {
+
+constexpr QStringView kElement = u"Key";
+
+using Field = RecordField<CKeyB>;
+constexpr Field kFields[] = {
+    {"Level", Field::Kind::Integer, &CKeyB::m_Level},
+    {"Prefix", Field::Kind::Integer, &CKeyB::m_Prefix},
+    {"Number", Field::Kind::Integer, &CKeyB::m_Number},
+    {"Owner", Field::Kind::UntrimmedText, nullptr, &CKeyB::m_Owner},
+    {"Comm", Field::Kind::UntrimmedText, nullptr, &CKeyB::m_Comm},
+};
+
+} // namespace
 
 CKeyB::CKeyB(CNodeTreeB *parent)
     : CNodeTreeB(parent)
@@ -15,15 +30,13 @@ int CKeyB::GetKind() const
 
 void CKeyB::XMLLoad(const XmlNode &node)
 {
-    static constexpr QStringView kElement = u"Key";
     const XmlElement element = BeginElementLoad(node, kElement);
-    const XmlAttributes attrs(element);
-    ReadAttr::Int(attrs, kElement, "Level", m_Level);
-    ReadAttr::Int(attrs, kElement, "Prefix", m_Prefix);
-    ReadAttr::Int(attrs, kElement, "Number", m_Number);
-    ReadAttr::Str(attrs, kElement, "Owner", m_Owner, ReadAttr::Trim::No);
-    ReadAttr::Str(attrs, kElement, "Comm", m_Comm, ReadAttr::Trim::No);
-    LoadIdDB(attrs);
+    ReadRecordFields<CKeyB>(*this, XmlAttributes(element), kElement, kFields);
+}
+
+void CKeyB::CheckRow(const XmlElement &row)
+{
+    CheckRecordFields<CKeyB>(row, kElement, kFields);
 }
 
 CTabKeyB::CTabKeyB(CNodeTreeB *parent)
@@ -42,11 +55,42 @@ void CTabKeyB::XMLLoad(const XmlNode &node)
     ForEachChildElement(element, [&](const XmlNode &row) {
         if (!row.HasName("Key"))
             return;
-        auto key = std::make_unique<CKeyB>(this);
-        key->XMLLoad(row);
-        key->m_pParent = this;
-        m_Keys.push_back(std::move(key));
+        CKeyB::CheckRow(row.QueryElement());
+        m_PendingRows.push_back(row);
     });
+}
+
+void CTabKeyB::BuildPendingKeys() const
+{
+    if (m_PendingRows.empty())
+        return;
+    std::vector<XmlNode> rows;
+    rows.swap(m_PendingRows);
+    auto *self = const_cast<CTabKeyB *>(this);
+    for (const XmlNode &row : rows) {
+        auto key = std::make_unique<CKeyB>(self);
+        key->XMLLoad(row); // checked when it was read: cannot fail
+        m_Keys.push_back(std::move(key));
+    }
+}
+
+const CTabKeyB::Keys &CTabKeyB::GetKeys() const
+{
+    BuildPendingKeys();
+    return m_Keys;
+}
+
+CTabKeyB::Keys &CTabKeyB::GetKeys()
+{
+    BuildPendingKeys();
+    return m_Keys;
+}
+
+void CTabKeyB::Add(std::unique_ptr<CKeyB> key)
+{
+    BuildPendingKeys();
+    key->m_pParent = this;
+    m_Keys.push_back(std::move(key));
 }
 
 bool CTabKeyB::IsModified() const
@@ -66,6 +110,7 @@ void CTabKeyB::ClearModified()
 
 void CTabKeyB::ReleaseElements()
 {
+    BuildPendingKeys(); // they need their elements to be built
     for (auto &key : m_Keys)
         key->ReleaseElements();
     CNodeTreeB::ReleaseElements();
@@ -73,5 +118,6 @@ void CTabKeyB::ReleaseElements()
 
 void CTabKeyB::Clear()
 {
+    m_PendingRows.clear();
     m_Keys.clear();
 }

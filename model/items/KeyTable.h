@@ -4,6 +4,7 @@
 
 #include <list>
 #include <memory>
+#include <vector>
 
 // A key of the console (element Key). Owner and Comm are kept exactly as
 // written, blanks included.
@@ -14,6 +15,8 @@ public:
 
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
+    // Throws the ErrorXML reading the row would throw.
+    static void CheckRow(const XmlElement &row);
 
     std::int32_t m_Level = 0;
     std::int32_t m_Prefix = 0;
@@ -22,10 +25,13 @@ public:
     QString m_Comm;
 };
 
-// The keys in document order, duplicates included (element TabKey).
+// The keys in document order, duplicates included (element TabKey). Like the
+// keyed tables, a read checks the rows and the keys are built on first use.
 class CTabKeyB : public CNodeTreeB
 {
 public:
+    using Keys = std::list<std::unique_ptr<CKeyB>>;
+
     explicit CTabKeyB(CNodeTreeB *parent);
 
     int GetKind() const override;
@@ -34,8 +40,16 @@ public:
     void ClearModified() override;
     void ReleaseElements() override;
 
+    const Keys &GetKeys() const;
+    Keys &GetKeys();
+    // The table owns the key from now on; it goes to the end of the list.
+    void Add(std::unique_ptr<CKeyB> key);
     // Destroys every key. The table's own element stays.
     void Clear();
 
-    std::list<std::unique_ptr<CKeyB>> m_Keys;
+private:
+    void BuildPendingKeys() const;
+
+    mutable Keys m_Keys;
+    mutable std::vector<XmlNode> m_PendingRows;
 };

@@ -1,7 +1,24 @@
 #include "items/OutTable.h"
 
-#include "AttributeReading.h"
 #include "NodeKind.h"
+#include "items/RecordFields.h"
+
+namespace {
+
+constexpr QStringView kElement = u"Out";
+
+using Field = RecordField<COutB>;
+constexpr Field kFields[] = {
+    {"Number", Field::Kind::Integer, &COutB::m_Number},
+    {"ShortOn", Field::Kind::Text, nullptr, &COutB::m_ShortOn},
+    {"ShortOff", Field::Kind::Text, nullptr, &COutB::m_ShortOff},
+    {"LongOn", Field::Kind::Text, nullptr, &COutB::m_LongOn},
+    {"LongOff", Field::Kind::Text, nullptr, &COutB::m_LongOff},
+    {"Disabl", Field::Kind::Integer, &COutB::m_Disabl},
+    {"InsLog", Field::Kind::Integer, &COutB::m_InsLog},
+};
+
+} // namespace
 
 COutB::COutB(std::int32_t number, CNodeTreeB *parent)
     : CNodeTreeB(parent)
@@ -16,17 +33,13 @@ int COutB::GetKind() const
 
 void COutB::XMLLoad(const XmlNode &node)
 {
-    static constexpr QStringView kElement = u"Out";
     const XmlElement element = BeginElementLoad(node, kElement);
-    const XmlAttributes attrs(element);
-    ReadAttr::Int(attrs, kElement, "Number", m_Number);
-    ReadAttr::Str(attrs, kElement, "ShortOn", m_ShortOn);
-    ReadAttr::Str(attrs, kElement, "ShortOff", m_ShortOff);
-    ReadAttr::Str(attrs, kElement, "LongOn", m_LongOn);
-    ReadAttr::Str(attrs, kElement, "LongOff", m_LongOff);
-    ReadAttr::Int(attrs, kElement, "Disabl", m_Disabl);
-    ReadAttr::Int(attrs, kElement, "InsLog", m_InsLog);
-    LoadIdDB(attrs);
+    ReadRecordFields<COutB>(*this, XmlAttributes(element), kElement, kFields);
+}
+
+void COutB::CheckRow(const XmlElement &row)
+{
+    CheckRecordFields<COutB>(row, kElement, kFields);
 }
 
 int CTabOutB::GetKind() const

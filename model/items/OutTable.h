@@ -9,6 +9,8 @@ public:
     COutB(std::int32_t number, CNodeTreeB *parent);
     static std::unique_ptr<COutB> CreateRow(CNodeTreeB *table) { return std::make_unique<COutB>(0, table); }
     static std::int32_t KeyOf(const COutB &record) { return record.m_Number; }
+    // Throws the ErrorXML reading the row would throw.
+    static void CheckRow(const XmlElement &row);
 
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;

@@ -1,7 +1,24 @@
 #include "items/StateTable.h"
 
-#include "AttributeReading.h"
 #include "NodeKind.h"
+#include "items/RecordFields.h"
+
+namespace {
+
+constexpr QStringView kElement = u"State";
+
+using Field = RecordField<CStateB>;
+constexpr Field kFields[] = {
+    {"Number", Field::Kind::Integer, &CStateB::m_Number},
+    {"ShortName", Field::Kind::Text, nullptr, &CStateB::m_ShortName},
+    {"MesForLog", Field::Kind::Text, nullptr, &CStateB::m_MesForLog},
+    {"InsLog", Field::Kind::Integer, &CStateB::m_InsLog},
+    {"Pulsar", Field::Kind::Integer, &CStateB::m_Pulsar},
+    {"GroupSost", Field::Kind::Integer, &CStateB::m_GroupSost},
+    {"Disabl", Field::Kind::Integer, &CStateB::m_Disabl},
+};
+
+} // namespace
 
 CStateB::CStateB(std::int32_t number, CNodeTreeB *parent)
     : CNodeTreeB(parent)
@@ -16,17 +33,13 @@ int CStateB::GetKind() const
 
 void CStateB::XMLLoad(const XmlNode &node)
 {
-    static constexpr QStringView kElement = u"State";
     const XmlElement element = BeginElementLoad(node, kElement);
-    const XmlAttributes attrs(element);
-    ReadAttr::Int(attrs, kElement, "Number", m_Number);
-    ReadAttr::Str(attrs, kElement, "ShortName", m_ShortName);
-    ReadAttr::Str(attrs, kElement, "MesForLog", m_MesForLog);
-    ReadAttr::Int(attrs, kElement, "InsLog", m_InsLog);
-    ReadAttr::Int(attrs, kElement, "Pulsar", m_Pulsar);
-    ReadAttr::Int(attrs, kElement, "GroupSost", m_GroupSost);
-    ReadAttr::Int(attrs, kElement, "Disabl", m_Disabl);
-    LoadIdDB(attrs);
+    ReadRecordFields<CStateB>(*this, XmlAttributes(element), kElement, kFields);
+}
+
+void CStateB::CheckRow(const XmlElement &row)
+{
+    CheckRecordFields<CStateB>(row, kElement, kFields);
 }
 
 int CTabStateB::GetKind() const

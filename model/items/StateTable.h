@@ -9,6 +9,8 @@ public:
     CStateB(std::int32_t number, CNodeTreeB *parent);
     static std::unique_ptr<CStateB> CreateRow(CNodeTreeB *table) { return std::make_unique<CStateB>(0, table); }
     static std::int32_t KeyOf(const CStateB &record) { return record.m_Number; }
+    // Throws the ErrorXML reading the row would throw.
+    static void CheckRow(const XmlElement &row);
 
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;

@@ -1,7 +1,23 @@
 #include "items/TermDevTable.h"
 
-#include "AttributeReading.h"
 #include "NodeKind.h"
+#include "items/RecordFields.h"
+
+namespace {
+
+constexpr QStringView kElement = u"Dev";
+
+using Field = RecordField<CTermDevB>;
+constexpr Field kFields[] = {
+    {"Address", Field::Kind::HelperInteger, &CTermDevB::m_Address},
+    {"Short", Field::Kind::HelperText, nullptr, &CTermDevB::m_Short},
+    // The device's full name is the node's own name.
+    {"Full", Field::Kind::HelperText, nullptr, &CTermDevB::m_Name},
+    {"Typ", Field::Kind::HelperInteger, &CTermDevB::m_Typ},
+    {"Vers", Field::Kind::HelperInteger, &CTermDevB::m_Vers},
+};
+
+} // namespace
 
 CTermDevB::CTermDevB(CNodeTreeB *parent)
     : CNodeTreeB(parent)
@@ -15,15 +31,13 @@ int CTermDevB::GetKind() const
 
 void CTermDevB::XMLLoad(const XmlNode &node)
 {
-    static constexpr QStringView kElement = u"Dev";
     const XmlElement element = BeginElementLoad(node, kElement);
-    const XmlAttributes attrs(element);
-    m_Address = GetAttrInt(attrs, kElement, "Address", 0);
-    m_Short = GetAttrStr(attrs, kElement, "Short");
-    m_Name = GetAttrStr(attrs, kElement, "Full");
-    m_Typ = GetAttrInt(attrs, kElement, "Typ", 0);
-    m_Vers = GetAttrInt(attrs, kElement, "Vers", 0);
-    LoadIdDB(attrs);
+    ReadRecordFields<CTermDevB>(*this, XmlAttributes(element), kElement, kFields);
+}
+
+void CTermDevB::CheckRow(const XmlElement &row)
+{
+    CheckRecordFields<CTermDevB>(row, kElement, kFields);
 }
 
 int CTabTermDevB::GetKind() const

@@ -9,6 +9,8 @@ public:
     explicit CTermDevB(CNodeTreeB *parent);
     static std::unique_ptr<CTermDevB> CreateRow(CNodeTreeB *table) { return std::make_unique<CTermDevB>(table); }
     static std::int32_t KeyOf(const CTermDevB &record) { return record.m_Address; }
+    // Throws the ErrorXML reading the row would throw.
+    static void CheckRow(const XmlElement &row);
 
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;

@@ -246,6 +246,24 @@ std::optional<XmlAttributeText> XmlElement::GetAttribute(std::string_view name) 
     return std::nullopt;
 }
 
+XmlElement::AttributeCursor XmlElement::FirstAttribute() const
+{
+    const pugi::xml_attribute a = pugi::xml_node(m_Node).first_attribute();
+    if (!a)
+        return {};
+    return {a.internal_object(), a.name(), a.value()};
+}
+
+XmlElement::AttributeCursor XmlElement::NextAttribute(const AttributeCursor &cursor)
+{
+    const pugi::xml_attribute a =
+        pugi::xml_attribute(static_cast<pugi::xml_attribute_struct *>(const_cast<void *>(cursor.attribute)))
+            .next_attribute();
+    if (!a)
+        return {};
+    return {a.internal_object(), a.name(), a.value()};
+}
+
 namespace {
 
 std::uint64_t NameHead(const char *name, std::size_t length)

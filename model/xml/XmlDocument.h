@@ -106,7 +106,25 @@ public:
     // The attribute's value; nothing when the element has no such attribute.
     std::optional<XmlAttributeText> GetAttribute(std::string_view name) const;
 
+    // Calls f(name, value) for each attribute in document order; the name is
+    // the attribute's NUL-terminated name as written.
+    template <class F>
+    void ForEachAttribute(F &&f) const
+    {
+        for (AttributeCursor c = FirstAttribute(); c.attribute; c = NextAttribute(c))
+            f(c.name, XmlAttributeText(c.value, Codec()));
+    }
+
 private:
+    struct AttributeCursor
+    {
+        const void *attribute = nullptr;
+        const char *name = nullptr;
+        const char *value = nullptr;
+    };
+    AttributeCursor FirstAttribute() const;
+    static AttributeCursor NextAttribute(const AttributeCursor &cursor);
+
     using XmlNode::XmlNode;
     friend class XmlNode;
 };

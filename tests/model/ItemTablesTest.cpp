@@ -19,7 +19,7 @@ template <class Table>
 std::vector<int> Keys(const Table &table)
 {
     std::vector<int> keys;
-    for (const auto &[key, record] : table.m_Records) {
+    for (const auto &[key, record] : table.GetRecords()) {
         keys.push_back(key);
         EXPECT_EQ(record->m_pParent, &table);
     }
@@ -38,7 +38,7 @@ TEST(OutTable, SameNumberReplacesAndKeysAscend)
                         "</TabOut>"));
     const CTabOutB &table = s.root->m_TabOut;
     EXPECT_EQ(Keys(table), (std::vector<int>{-2, 3, 5}));
-    const COutB &out = *table.m_Records.at(5);
+    const COutB &out = *table.GetRecords().at(5);
     EXPECT_EQ(out.m_ShortOn, QStringLiteral("second"));
     EXPECT_EQ(out.m_LongOn, QStringLiteral("l on"));
     EXPECT_EQ(out.m_ShortOff, QStringLiteral("s off"));
@@ -55,7 +55,7 @@ TEST(OutTable, RowsWithoutNumberShareKeyZero)
     TestStructure s;
     s.Load(PultDocument("<TabOut><Out ShortOn=\"a\"/><Out ShortOn=\"b\"/></TabOut>"));
     ASSERT_EQ(Keys(s.root->m_TabOut), (std::vector<int>{0}));
-    const COutB &out = *s.root->m_TabOut.m_Records.at(0);
+    const COutB &out = *s.root->m_TabOut.GetRecords().at(0);
     EXPECT_EQ(out.m_ShortOn, QStringLiteral("b"));
     EXPECT_EQ(out.m_Number, 0);
     EXPECT_EQ(out.m_Disabl, 0);
@@ -69,14 +69,14 @@ TEST(StateTable, DefaultsAndAllAttributes)
     s.Load(PultDocument("<TabState><State Number=\"4\"/>"
                         "<State Number=\"9\" ShortName=\" Норма \" MesForLog=\" Лифт в норме \" InsLog=\"1\" Pulsar=\"0\" "
                         "GroupSost=\"3\" Disabl=\"2\"/></TabState>"));
-    const CStateB &bare = *s.root->m_TabState.m_Records.at(4);
+    const CStateB &bare = *s.root->m_TabState.GetRecords().at(4);
     EXPECT_EQ(bare.m_Number, 4);
     EXPECT_EQ(bare.m_Pulsar, 1);
     EXPECT_EQ(bare.m_GroupSost, 11);
     EXPECT_EQ(bare.m_InsLog, 0);
     EXPECT_EQ(bare.m_Disabl, 0);
     EXPECT_TRUE(bare.m_ShortName.isEmpty());
-    const CStateB &full = *s.root->m_TabState.m_Records.at(9);
+    const CStateB &full = *s.root->m_TabState.GetRecords().at(9);
     EXPECT_EQ(full.m_ShortName, QStringLiteral("Норма"));
     EXPECT_EQ(full.m_MesForLog, QStringLiteral("Лифт в норме"));
     EXPECT_EQ(full.m_InsLog, 1);
@@ -107,7 +107,7 @@ TEST(KeyTable, DocumentOrderDuplicatesAndUntrimmedTexts)
                         "<Key Number=\"40117\" Owner=\"  Иванов И.И. \"/>"
                         "<key Number=\"0\"/>"
                         "</TabKey>"));
-    const auto &keys = s.root->m_TabKey.m_Keys;
+    const auto &keys = s.root->m_TabKey.GetKeys();
     ASSERT_EQ(keys.size(), 4u);
     std::vector<int> numbers;
     for (const auto &key : keys) {
@@ -139,14 +139,14 @@ TEST(DevTable, KeyedByAddressFullNameIsTheNodeName)
     const CLiftB &lift = *s.root->m_Lifts.at(0);
     const CTabTermDevB &table = lift.m_TabDev;
     EXPECT_EQ(Keys(table), (std::vector<int>{2, 7}));
-    const CTermDevB &replaced = *table.m_Records.at(7);
+    const CTermDevB &replaced = *table.GetRecords().at(7);
     EXPECT_EQ(replaced.m_Name, QStringLiteral("Замена"));
     // Helper style: a row that has no Short, Typ or Vers gets the empty text and 0.
     EXPECT_TRUE(replaced.m_Short.isEmpty());
     EXPECT_EQ(replaced.m_Typ, 0);
     EXPECT_EQ(replaced.m_Vers, 0);
     EXPECT_EQ(replaced.m_IdDB, 0);
-    const CTermDevB &bare = *table.m_Records.at(2);
+    const CTermDevB &bare = *table.GetRecords().at(2);
     EXPECT_EQ(bare.m_Typ, 0);
     EXPECT_TRUE(bare.m_Name.isEmpty());
     EXPECT_EQ(bare.GetKind(), NodeKind::TermDev);
@@ -159,7 +159,7 @@ TEST(DevTable, AllAttributesOfOneRow)
     CTabTermDevB table(nullptr);
     table.XMLLoad(FirstElement("<TabDev><Dev Address=\"-1\" Short=\" ТУ \" Full=\" Терминал 1 \" Typ=\"3\" Vers=\"2\" "
                                "IdDB=\"5\"/></TabDev>"));
-    const CTermDevB &dev = *table.m_Records.at(-1);
+    const CTermDevB &dev = *table.GetRecords().at(-1);
     EXPECT_EQ(dev.m_Address, -1);
     EXPECT_EQ(dev.m_Short, QStringLiteral("ТУ"));
     EXPECT_EQ(dev.m_Name, QStringLiteral("Терминал 1"));
@@ -176,13 +176,13 @@ TEST(TableMerging, TwoElementsFeedOneTableWhichKeepsTheLaterElement)
                         "<TabOut Tag=\"second\"><Out Number=\"2\"/><Out Number=\"3\" ShortOn=\"b\"/></TabOut>"
                         "<TabKey Tag=\"k1\"><Key Number=\"2\"/></TabKey><TabKey Tag=\"k2\"><Key Number=\"1\"/></TabKey>"));
     EXPECT_EQ(Keys(s.root->m_TabOut), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(s.root->m_TabOut.m_Records.at(3)->m_ShortOn, QStringLiteral("b"));
+    EXPECT_EQ(s.root->m_TabOut.GetRecords().at(3)->m_ShortOn, QStringLiteral("b"));
     const auto tag = s.root->m_TabOut.m_pElem.QueryElement().GetAttribute("Tag");
     ASSERT_TRUE(tag.has_value());
     EXPECT_EQ(tag->ToString(), QStringLiteral("second"));
 
     std::vector<int> keyNumbers;
-    for (const auto &key : s.root->m_TabKey.m_Keys)
+    for (const auto &key : s.root->m_TabKey.GetKeys())
         keyNumbers.push_back(key->m_Number);
     EXPECT_EQ(keyNumbers, (std::vector<int>{2, 1}));
     EXPECT_EQ(s.root->m_TabKey.m_pElem.QueryElement().GetAttribute("Tag")->ToString(), QStringLiteral("k2"));
@@ -195,7 +195,7 @@ TEST(TableMerging, TablesHaveNoIdDB)
     s.Load(PultDocument("<TabState IdDB=\"x\"><State Number=\"1\"/></TabState><TabKey IdDB=\"5\"/>"));
     EXPECT_EQ(s.root->m_TabState.m_IdDB, 0);
     EXPECT_EQ(s.root->m_TabKey.m_IdDB, 0);
-    EXPECT_EQ(s.root->m_TabState.m_Records.size(), 1u);
+    EXPECT_EQ(s.root->m_TabState.GetRecords().size(), 1u);
 }
 
 struct BadRowCase
@@ -253,16 +253,16 @@ TEST(TableClear, DestroysRecordsKeepsTheElement)
 {
     CTabOutB table(nullptr);
     table.XMLLoad(FirstElement("<TabOut><Out Number=\"1\"/><Out Number=\"2\"/></TabOut>"));
-    ASSERT_EQ(table.m_Records.size(), 2u);
+    ASSERT_EQ(table.GetRecords().size(), 2u);
     table.Clear();
-    EXPECT_TRUE(table.m_Records.empty());
+    EXPECT_TRUE(table.GetRecords().empty());
     EXPECT_FALSE(table.m_pElem.IsNull());
 
     CTabKeyB keys(nullptr);
     keys.XMLLoad(FirstElement("<TabKey><Key/><Key/></TabKey>"));
-    ASSERT_EQ(keys.m_Keys.size(), 2u);
+    ASSERT_EQ(keys.GetKeys().size(), 2u);
     keys.Clear();
-    EXPECT_TRUE(keys.m_Keys.empty());
+    EXPECT_TRUE(keys.GetKeys().empty());
     EXPECT_FALSE(keys.m_pElem.IsNull());
 }
 
@@ -274,8 +274,8 @@ TEST(TableAdd, KeyEntryIsCreatedOrReplacedAndParentSet)
     auto replacement = std::make_unique<CStateB>(4, &other);
     const CStateB *kept = replacement.get();
     table.Add(std::move(replacement));
-    ASSERT_EQ(table.m_Records.size(), 1u);
-    EXPECT_EQ(table.m_Records.at(4).get(), kept);
+    ASSERT_EQ(table.GetRecords().size(), 1u);
+    EXPECT_EQ(table.GetRecords().at(4).get(), kept);
     EXPECT_EQ(kept->m_pParent, &table);
 }
 

@@ -76,7 +76,7 @@ template <class Table>
 void ForEachKeyedRecord(Table &table, const std::function<void(CNodeTreeB &)> &f)
 {
     f(table);
-    for (auto &[key, record] : table.m_Records)
+    for (auto &[key, record] : table.GetRecords())
         f(*record);
 }
 
@@ -87,7 +87,7 @@ inline void ForEachStructureNode(CNodeTreeB &node, const std::function<void(CNod
         ForEachKeyedRecord(root->m_TabState, f);
         ForEachKeyedRecord(root->m_TabOut, f);
         f(root->m_TabKey);
-        for (auto &key : root->m_TabKey.m_Keys)
+        for (auto &key : root->m_TabKey.GetKeys())
             f(*key);
     }
     if (auto *punct = dynamic_cast<CPunctB *>(&node))

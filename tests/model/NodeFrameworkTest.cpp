@@ -296,7 +296,7 @@ TEST(ElementNames, ChildWalkSkipsCommentsTextAndStrangers)
     s.Load(PultDocument("text<!-- c --><tabout><out Number=\"1\"/>more<!--x--><OUT Number=\"2\"/><Outs Number=\"3\"/>"
                         "<?pi x?><![CDATA[<Out Number=\"4\"/>]]></tabout><TABOUT><Out Number=\"5\"/></TABOUT>"));
     std::vector<int> keys;
-    for (const auto &[key, record] : s.root->m_TabOut.m_Records)
+    for (const auto &[key, record] : s.root->m_TabOut.GetRecords())
         keys.push_back(key);
     EXPECT_EQ(keys, (std::vector<int>{1, 2, 5}));
 }
@@ -453,9 +453,9 @@ INSTANTIATE_TEST_SUITE_P(
     Nodes, ModifiedFlag,
     ::testing::Values(
         ModifiedCase{"Root", [](CRootB &r) -> CNodeTreeB & { return r; }},
-        ModifiedCase{"RootOutRecord", [](CRootB &r) -> CNodeTreeB & { return *r.m_TabOut.m_Records.at(1); }},
+        ModifiedCase{"RootOutRecord", [](CRootB &r) -> CNodeTreeB & { return *r.m_TabOut.GetRecords().at(1); }},
         ModifiedCase{"RootStateTable", [](CRootB &r) -> CNodeTreeB & { return r.m_TabState; }},
-        ModifiedCase{"RootKey", [](CRootB &r) -> CNodeTreeB & { return *r.m_TabKey.m_Keys.front(); }},
+        ModifiedCase{"RootKey", [](CRootB &r) -> CNodeTreeB & { return *r.m_TabKey.GetKeys().front(); }},
         ModifiedCase{"RootKeyTable", [](CRootB &r) -> CNodeTreeB & { return r.m_TabKey; }},
         ModifiedCase{"Point", [](CRootB &r) -> CNodeTreeB & { return Point0(r); }},
         ModifiedCase{"RootGroup", [](CRootB &r) -> CNodeTreeB & { return Point0(r).m_RootGroup; }},
@@ -468,9 +468,9 @@ INSTANTIATE_TEST_SUITE_P(
         ModifiedCase{"Street", [](CRootB &r) -> CNodeTreeB & { return *Point0(r).m_Children.at(0); }},
         ModifiedCase{"House", [](CRootB &r) -> CNodeTreeB & { return *Point0(r).m_Children.at(0)->m_Children.at(0); }},
         ModifiedCase{"Lift", [](CRootB &r) -> CNodeTreeB & { return Lift0(r); }},
-        ModifiedCase{"LiftDevice", [](CRootB &r) -> CNodeTreeB & { return *Lift0(r).m_TabDev.m_Records.at(1); }},
+        ModifiedCase{"LiftDevice", [](CRootB &r) -> CNodeTreeB & { return *Lift0(r).m_TabDev.GetRecords().at(1); }},
         ModifiedCase{"LiftOutTable", [](CRootB &r) -> CNodeTreeB & { return Lift0(r).m_TabOut; }},
-        ModifiedCase{"LiftState", [](CRootB &r) -> CNodeTreeB & { return *Lift0(r).m_TabState.m_Records.at(3); }}),
+        ModifiedCase{"LiftState", [](CRootB &r) -> CNodeTreeB & { return *Lift0(r).m_TabState.GetRecords().at(3); }}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

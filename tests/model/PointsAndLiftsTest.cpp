@@ -200,7 +200,7 @@ TEST(Misplaced, HouseUnderPointAndLiftUnderStreetAreIgnored)
     EXPECT_EQ(ChildNames(p), QStringList{QStringLiteral("S")});
     EXPECT_EQ(ChildNames(*p.m_Children[0]), QStringList{QStringLiteral("H")});
     EXPECT_EQ(LiftNames(s.root->m_Lifts), QStringList{QStringLiteral("ok")});
-    EXPECT_TRUE(s.root->m_TabOut.m_Records.empty());
+    EXPECT_TRUE(s.root->m_TabOut.GetRecords().empty());
 }
 
 TEST(LiftLists, PointListHoldsItsOwnLiftsByIdDB)
@@ -381,14 +381,14 @@ TEST(LiftTables, OwnStateOutAndDeviceTablesOnly)
                           "<TabKey><Key Number=\"1\"/></TabKey><GROUP Name=\"G\"/></LIFT>"
                         + kOutHouse));
     const CLiftB &lift = *s.root->m_Lifts.at(0);
-    EXPECT_EQ(lift.m_TabState.m_Records.size(), 2u);
-    EXPECT_EQ(lift.m_TabState.m_Records.count(1), 1u);
-    EXPECT_EQ(lift.m_TabOut.m_Records.count(4), 1u);
-    ASSERT_EQ(lift.m_TabDev.m_Records.count(3), 1u);
-    EXPECT_EQ(lift.m_TabDev.m_Records.at(3)->m_Name, QStringLiteral("T"));
+    EXPECT_EQ(lift.m_TabState.GetRecords().size(), 2u);
+    EXPECT_EQ(lift.m_TabState.GetRecords().count(1), 1u);
+    EXPECT_EQ(lift.m_TabOut.GetRecords().count(4), 1u);
+    ASSERT_EQ(lift.m_TabDev.GetRecords().count(3), 1u);
+    EXPECT_EQ(lift.m_TabDev.GetRecords().at(3)->m_Name, QStringLiteral("T"));
     // The lift's tables are its own, not the console's.
-    EXPECT_TRUE(s.root->m_TabState.m_Records.empty());
-    EXPECT_TRUE(s.root->m_TabKey.m_Keys.empty());
+    EXPECT_TRUE(s.root->m_TabState.GetRecords().empty());
+    EXPECT_TRUE(s.root->m_TabKey.GetKeys().empty());
     EXPECT_TRUE(PointAt(s).m_RootGroup.m_SubGroups.empty());
 }
 

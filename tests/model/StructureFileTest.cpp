@@ -42,13 +42,13 @@ TEST(StructureRead, EveryLevelSortedByNameAfterTheRead)
 bool IsEmptyTable(CNodeTreeB &node)
 {
     if (auto *t = dynamic_cast<CTabOutB *>(&node))
-        return t->m_Records.empty();
+        return t->GetRecords().empty();
     if (auto *t = dynamic_cast<CTabStateB *>(&node))
-        return t->m_Records.empty();
+        return t->GetRecords().empty();
     if (auto *t = dynamic_cast<CTabTermDevB *>(&node))
-        return t->m_Records.empty();
+        return t->GetRecords().empty();
     if (auto *t = dynamic_cast<CTabKeyB *>(&node))
-        return t->m_Keys.empty();
+        return t->GetKeys().empty();
     return false;
 }
 
@@ -147,10 +147,10 @@ TEST(StructureRead, SecondFileLeavesNothingOfTheFirstButRootSettings)
     EXPECT_EQ(ChildNames(*s.root), QStringList{QStringLiteral("Second")});
     ASSERT_EQ(s.root->m_Lifts.size(), 1u);
     EXPECT_EQ(s.root->m_Lifts[0]->m_Name, QStringLiteral("L2"));
-    EXPECT_TRUE(s.root->m_TabState.m_Records.empty());
-    EXPECT_EQ(s.root->m_TabOut.m_Records.size(), 1u);
-    EXPECT_EQ(s.root->m_TabOut.m_Records.count(9), 1u);
-    EXPECT_TRUE(s.root->m_TabKey.m_Keys.empty());
+    EXPECT_TRUE(s.root->m_TabState.GetRecords().empty());
+    EXPECT_EQ(s.root->m_TabOut.GetRecords().size(), 1u);
+    EXPECT_EQ(s.root->m_TabOut.GetRecords().count(9), 1u);
+    EXPECT_TRUE(s.root->m_TabKey.GetKeys().empty());
     EXPECT_EQ(s.root->m_CurPunct, nullptr);
     // Name and IdDB go with the structure; settings the second file lacks stay,
     // those read with a default get it again.
@@ -172,9 +172,9 @@ TEST(StructureRead, ResetStructureEmptiesEverythingButSettings)
     s.root->ResetStructure();
     EXPECT_TRUE(s.root->m_Children.empty());
     EXPECT_TRUE(s.root->m_Lifts.empty());
-    EXPECT_TRUE(s.root->m_TabState.m_Records.empty());
-    EXPECT_TRUE(s.root->m_TabOut.m_Records.empty());
-    EXPECT_TRUE(s.root->m_TabKey.m_Keys.empty());
+    EXPECT_TRUE(s.root->m_TabState.GetRecords().empty());
+    EXPECT_TRUE(s.root->m_TabOut.GetRecords().empty());
+    EXPECT_TRUE(s.root->m_TabKey.GetKeys().empty());
     EXPECT_TRUE(s.root->m_XMLDOM.IsNull());
     EXPECT_TRUE(s.root->m_pElem.IsNull());
     EXPECT_TRUE(s.root->m_TabOut.m_pElem.IsNull());
@@ -460,8 +460,8 @@ TEST(RootChildren, MisplacedElementsAreIgnored)
                         "<Out Number=\"1\"/><Key/><DISP Name=\"P\"/>"));
     EXPECT_EQ(ChildNames(*s.root), QStringList{QStringLiteral("P")});
     EXPECT_TRUE(s.root->m_Lifts.empty());
-    EXPECT_TRUE(s.root->m_TabOut.m_Records.empty());
-    EXPECT_TRUE(s.root->m_TabKey.m_Keys.empty());
+    EXPECT_TRUE(s.root->m_TabOut.GetRecords().empty());
+    EXPECT_TRUE(s.root->m_TabKey.GetKeys().empty());
     EXPECT_TRUE(s.presenter.m_Messages.empty());
 }
 
