@@ -1,0 +1,169 @@
+// Toolbar customisation (command 126, «Настройка...»): the standard toolbar,
+// up to ten user toolbars with their commands, text labels, and all of it
+// kept in the settings for the next run.
+
+#include "CMainFrame.h"
+#include "CommandActions.h"
+#include "CommandId.h"
+#include "CustomizeToolbarsDialog.h"
+#include "GuiTestSupport.h"
+#include "ToolbarManager.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace {
+
+class ToolbarCustomisation : public WindowTest
+{
+protected:
+    CustomizeToolbarsDialog *OpenDialog()
+    {
+        Frame().Commands().Action(CommandId::CustomizeToolbars)->trigger();
+        Settle();
+        return Frame().findChild<CustomizeToolbarsDialog *>();
+    }
+
+    // The command ids of a toolbar's buttons, 0 for a separator.
+    static QList<int> Buttons(const QToolBar *bar)
+    {
+        QList<int> ids;
+        for (const QAction *action : bar->actions())
+            ids.append(action->isSeparator() ? 0 : action->data().toInt());
+        return ids;
+    }
+
+    static QPushButton *Button(const QDialog &dialog, const QString &text)
+    {
+        for (QPushButton *button : dialog.findChildren<QPushButton *>())
+            if (button->text() == text)
+                return button;
+        throw std::runtime_error("no button " + text.toStdString());
+    }
+
+    // Puts a command on the toolbar chosen in the dialog, as a user does.
+    void AddThroughDialog(CustomizeToolbarsDialog &dialog, int command)
+    {
+        auto *available = dialog.findChild<QListWidget *>(QStringLiteral("availableCommands"));
+        const QString name = Frame().Commands().ShortName(command);
+        const QList<QListWidgetItem *> found = available->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        available->setCurrentItem(found[0]);
+        Button(dialog, QStringLiteral("&Добавить >"))->click();
+    }
+};
+
+TEST_F(ToolbarCustomisation, StandardToolbarCarriesItsCommandsAndTheCustomiseButton)
+{
+    ASSERT_TRUE(Start());
+    const QToolBar *standard = Frame().Toolbars().StandardToolbar();
+    ASSERT_NE(standard, nullptr);
+    EXPECT_EQ(standard->windowTitle(), QStringLiteral("Стандартный"));
+    EXPECT_EQ(Buttons(standard), (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 57664, 0, 126}));
+    EXPECT_EQ(Frame().Commands().Action(CommandId::CustomizeToolbars)->text(), QStringLiteral("Настройка..."));
+}
+
+TEST_F(ToolbarCustomisation, PaneMenuOffersTheCustomiseCommand)
+{
+    ASSERT_TRUE(Start());
+    std::unique_ptr<QMenu> menu(Frame().createPopupMenu());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->actions().contains(Frame().Commands().Action(CommandId::CustomizeToolbars)));
+}
+
+TEST_F(ToolbarCustomisation, CommandOpensOneModelessDialog)
+{
+    ASSERT_TRUE(Start());
+    CustomizeToolbarsDialog *dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+
+    EXPECT_EQ(OpenDialog(), dialog);
+    EXPECT_EQ(Frame().findChildren<CustomizeToolbarsDialog *>().size(), 1);
+    dialog->close();
+}
+
+TEST_F(ToolbarCustomisation, AtMostTenUserToolbarsEachWithTheCustomiseButton)
+{
+    ASSERT_TRUE(Start());
+    CustomizeToolbarsDialog *dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    QStringList names;
+    for (int i = 1; i <= ToolbarManager::kMaxUserToolbars; ++i) {
+        QToolBar *bar = dialog->CreateToolbarNamed(QStringLiteral("Панель %1").arg(i));
+        ASSERT_NE(bar, nullptr) << i;
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_EQ(bar->windowTitle(), QStringLiteral("Панель %1").arg(i));
+        EXPECT_EQ(Buttons(bar), (QList<int>{0, CommandId::CustomizeToolbars}));
+        names.append(bar->objectName());
+    }
+    EXPECT_EQ(names.first(), QStringLiteral("userToolbar59432"));
+    EXPECT_EQ(names.last(), QStringLiteral("userToolbar59441"));
+    EXPECT_EQ(dialog->CreateToolbarNamed(QStringLiteral("Одиннадцатая")), nullptr);
+    EXPECT_EQ(Frame().Toolbars().UserToolbars().size(), ToolbarManager::kMaxUserToolbars);
+    EXPECT_FALSE(Button(*dialog, QStringLiteral("&Создать..."))->isEnabled());
+}
+
+TEST_F(ToolbarCustomisation, CommandsAndTextLabelsPersist)
+{
+    ASSERT_TRUE(Start());
+    CustomizeToolbarsDialog *dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    QToolBar *bar = dialog->CreateToolbarNamed(QStringLiteral("Моя панель"));
+    ASSERT_NE(bar, nullptr);
+    AddThroughDialog(*dialog, CommandId::FileOpen);
+    AddThroughDialog(*dialog, CommandId::AppAbout);
+    AddThroughDialog(*dialog, CommandId::EditCopy);
+    // Remove the first one again.
+    auto *onToolbar = dialog->findChild<QListWidget *>(QStringLiteral("toolbarCommands"));
+    onToolbar->setCurrentRow(0);
+    Button(*dialog, QStringLiteral("< У&брать"))->click();
+    EXPECT_EQ(Frame().Toolbars().Commands(bar), (QList<int>{CommandId::AppAbout, CommandId::EditCopy}));
+    EXPECT_EQ(Buttons(bar), (QList<int>{CommandId::AppAbout, CommandId::EditCopy, 0, CommandId::CustomizeToolbars}));
+    // A disabled command is disabled on the user toolbar too.
+    EXPECT_FALSE(bar->actions().at(1)->isEnabled());
+
+    dialog->findChild<QCheckBox *>(QStringLiteral("textLabels"))->setChecked(true);
+    for (const QToolBar *each : Frame().Toolbars().AllToolbars())
+        EXPECT_EQ(each->toolButtonStyle(), Qt::ToolButtonTextUnderIcon) << each->windowTitle().toStdString();
+    dialog->close();
+
+    Stop();
+    ASSERT_TRUE(Start());
+    const QList<QToolBar *> restored = Frame().Toolbars().UserToolbars();
+    ASSERT_EQ(restored.size(), 1);
+    EXPECT_EQ(restored[0]->windowTitle(), QStringLiteral("Моя панель"));
+    EXPECT_EQ(Frame().Toolbars().Commands(restored[0]), (QList<int>{CommandId::AppAbout, CommandId::EditCopy}));
+    EXPECT_EQ(Buttons(restored[0]), (QList<int>{CommandId::AppAbout, CommandId::EditCopy, 0, CommandId::CustomizeToolbars}));
+    EXPECT_TRUE(Frame().Toolbars().TextLabels());
+    for (const QToolBar *each : Frame().Toolbars().AllToolbars())
+        EXPECT_EQ(each->toolButtonStyle(), Qt::ToolButtonTextUnderIcon) << each->windowTitle().toStdString();
+}
+
+TEST_F(ToolbarCustomisation, DeletedToolbarStaysDeleted)
+{
+    ASSERT_TRUE(Start());
+    CustomizeToolbarsDialog *dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog->CreateToolbarNamed(QStringLiteral("Первая")), nullptr);
+    ASSERT_NE(dialog->CreateToolbarNamed(QStringLiteral("Вторая")), nullptr);
+    auto *list = dialog->findChild<QListWidget *>(QStringLiteral("toolbarList"));
+    const QList<QListWidgetItem *> first = list->findItems(QStringLiteral("Первая"), Qt::MatchExactly);
+    ASSERT_EQ(first.size(), 1);
+    list->setCurrentItem(first[0]);
+    Button(*dialog, QStringLiteral("&Удалить"))->click();
+    dialog->close();
+    Stop();
+
+    ASSERT_TRUE(Start());
+    const QList<QToolBar *> restored = Frame().Toolbars().UserToolbars();
+    ASSERT_EQ(restored.size(), 1);
+    EXPECT_EQ(restored[0]->windowTitle(), QStringLiteral("Вторая"));
+}
+
+} // namespace
