@@ -249,6 +249,59 @@ TEST(BadRow, RowsBeforeItStayInTheTable)
     EXPECT_EQ(Keys(table), (std::vector<int>{1}));
 }
 
+// The code says why the attribute read first failed, whatever else the row
+// holds after it in the document.
+TEST(BadRow, CodeIsThatOfTheFirstAttributeRead)
+{
+    TestStructure s;
+    const ErrorXML overflow = CaptureErrorXML(
+        [&] { s.Load(PultDocument("<TabState><State GroupSost=\"x\" Pulsar=\"99999999999\" Number=\"1\"/></TabState>")); });
+    EXPECT_EQ(overflow.Message(), QStringLiteral("Ошибка при чтении параметра Pulsar элемента State"));
+    EXPECT_EQ(static_cast<std::uint32_t>(overflow.Code()), 0x8002000Au);
+
+    const ErrorXML mismatch = CaptureErrorXML(
+        [&] { s.Load(PultDocument("<TabState><State Disabl=\"99999999999\" Pulsar=\"x\"/></TabState>")); });
+    EXPECT_EQ(mismatch.Message(), QStringLiteral("Ошибка при чтении параметра Pulsar элемента State"));
+    EXPECT_EQ(static_cast<std::uint32_t>(mismatch.Code()), 0x80020005u);
+}
+
+// Records read from the file come before records added afterwards, as if
+// each row had been added when it was read.
+TEST(TableAdd, AfterReadingReplacesTheRowsRecord)
+{
+    CTabOutB table(nullptr);
+    table.XMLLoad(FirstElement("<TabOut><Out Number=\"1\" ShortOn=\"read\"/><Out Number=\"2\"/></TabOut>"));
+    auto added = std::make_unique<COutB>(1, nullptr);
+    added->m_ShortOn = QStringLiteral("added");
+    table.Add(std::move(added));
+    ASSERT_EQ(Keys(table), (std::vector<int>{1, 2}));
+    EXPECT_EQ(table.GetRecords().at(1)->m_ShortOn, QStringLiteral("added"));
+
+    CTabKeyB keys(nullptr);
+    keys.XMLLoad(FirstElement("<TabKey><Key Number=\"1\"/></TabKey>"));
+    auto key = std::make_unique<CKeyB>(nullptr);
+    key->m_Number = 2;
+    keys.Add(std::move(key));
+    ASSERT_EQ(keys.GetKeys().size(), 2u);
+    EXPECT_EQ(keys.GetKeys().front()->m_Number, 1);
+    EXPECT_EQ(keys.GetKeys().back()->m_Number, 2);
+    EXPECT_EQ(keys.GetKeys().back()->m_pParent, &keys);
+}
+
+// Releasing the document keeps every record with the values it was read with.
+TEST(TableRelease, RecordsOutliveTheDocument)
+{
+    TestStructure s;
+    s.Load(PultDocument("<TabOut><Out Number=\"7\" ShortOn=\"вкл\"/></TabOut><TabKey><Key Owner=\" o \"/></TabKey>"));
+    s.root->ReleaseXML();
+    const COutB &out = *s.root->m_TabOut.GetRecords().at(7);
+    EXPECT_EQ(out.m_ShortOn, QStringLiteral("вкл"));
+    EXPECT_TRUE(out.m_pElem.IsNull());
+    ASSERT_EQ(s.root->m_TabKey.GetKeys().size(), 1u);
+    EXPECT_EQ(s.root->m_TabKey.GetKeys().front()->m_Owner, QStringLiteral(" o "));
+    EXPECT_TRUE(s.root->m_TabKey.GetKeys().front()->m_pElem.IsNull());
+}
+
 TEST(TableClear, DestroysRecordsKeepsTheElement)
 {
     CTabOutB table(nullptr);
