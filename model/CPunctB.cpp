@@ -135,6 +135,7 @@ void CPunctB::XMLLoad(const XmlNode &node)
 
     // Second pass: the groups, which may name any lift read in the first.
     m_GroupIndex = std::make_unique<GroupReadIndex>();
+    m_GroupIndex->liftsByGuid.reserve(m_Lifts.size());
     struct IndexScope
     {
         std::unique_ptr<GroupReadIndex> &index;

@@ -12,16 +12,19 @@ void ShowStructureMessage(CNodeB &node, const QString &text)
 
 bool SiblingNames::Add(const QString &name)
 {
-    const std::u16string_view view = View(name);
-    if (m_Set.empty()) {
+    const QStringView view(name);
+    if (m_Set.isEmpty()) {
         if (std::find(m_List.begin(), m_List.end(), view) != m_List.end())
             return true;
         m_List.push_back(view);
         if (m_List.size() > kListLimit) {
-            m_Set.insert(m_List.begin(), m_List.end());
+            for (QStringView listed : m_List)
+                m_Set.insert(listed);
             m_List.clear();
         }
         return false;
     }
-    return !m_Set.insert(view).second;
+    const qsizetype before = m_Set.size();
+    m_Set.insert(view);
+    return m_Set.size() == before;
 }

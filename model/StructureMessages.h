@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
-#include <string_view>
-#include <unordered_set>
 #include <vector>
 
 class CNodeB;
@@ -28,14 +27,8 @@ public:
     bool Add(const QString &name);
 
 private:
-    static std::u16string_view View(const QString &name)
-    {
-        return std::u16string_view(reinterpret_cast<const char16_t *>(name.utf16()),
-                                   static_cast<std::size_t>(name.size()));
-    }
-
     // Most houses have a handful of lifts: a short list beats hashing.
     static constexpr std::size_t kListLimit = 16;
-    std::vector<std::u16string_view> m_List;
-    std::unordered_set<std::u16string_view> m_Set;
+    std::vector<QStringView> m_List;
+    QSet<QStringView> m_Set;
 };
