@@ -324,6 +324,23 @@ TEST_F(MainWindow, FileMenuHasNoNewButTheStandardToolbarHas)
                                   QStringLiteral("&Справка")}));
 }
 
+TEST_F(MainWindow, F6AndShiftF6MoveTheFocusToTheOtherPane)
+{
+    ASSERT_TRUE(Start());
+    Frame().activateWindow();
+    Tree().setFocus();
+    Settle();
+    ASSERT_EQ(QApplication::activeWindow(), &Frame());
+    ASSERT_TRUE(Tree().hasFocus());
+
+    QTest::keyClick(&Tree(), Qt::Key_F6);
+    EXPECT_TRUE(Table().hasFocus());
+    QTest::keyClick(&Table(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(Tree().hasFocus());
+    QTest::keyClick(&Tree(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(Table().hasFocus());
+}
+
 TEST_F(MainWindow, SplitterHasTheTreeLeftAtItsInitialWidthAndTheTableRight)
 {
     ASSERT_TRUE(Start());
