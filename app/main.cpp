@@ -7,9 +7,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #include <memory>
 
 namespace {
@@ -29,6 +36,22 @@ bool HasDisplay()
         || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 #else
     return true;
+#endif
+}
+
+// Without a session there is no runtime directory; give the offscreen
+// platform a private one rather than let it warn on standard error.
+void EnsureRuntimeDirectory()
+{
+#ifdef Q_OS_UNIX
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return;
+    const QString path = QDir::temp().filePath(QStringLiteral("korvix-runtime-%1").arg(getuid()));
+    QDir().mkpath(path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QFileInfo info(path);
+    if (info.isDir() && info.ownerId() == getuid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
 #endif
 }
 
@@ -66,8 +89,10 @@ int main(int argc, char *argv[])
     }
     case CommandLineRequest::Mode::Render: {
         // Painting needs fonts, not a screen.
-        if (!HasDisplay())
+        if (!HasDisplay()) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+            EnsureRuntimeDirectory();
+        }
         QGuiApplication app(argc, argv);
         return RunRender(request, QCoreApplication::arguments());
     }

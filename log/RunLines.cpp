@@ -17,6 +17,36 @@ bool NeedsQuotes(const QString &argument)
     return false;
 }
 
+bool HasControlCharacters(const QString &argument)
+{
+    for (QChar c : argument)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return true;
+    return false;
+}
+
+// $'...' with escapes, so that the start line stays one line.
+QString AnsiCQuoted(const QString &argument)
+{
+    QString text = QStringLiteral("$'");
+    for (QChar c : argument) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'\'')
+            text += u'\\' + QString(c);
+        else if (u == u'\n')
+            text += QStringLiteral("\\n");
+        else if (u == u'\t')
+            text += QStringLiteral("\\t");
+        else if (u == u'\r')
+            text += QStringLiteral("\\r");
+        else if (u < 0x20 || u == 0x7F)
+            text += QStringLiteral("\\x%1").arg(static_cast<int>(u), 2, 16, QLatin1Char('0'));
+        else
+            text += c;
+    }
+    return text + u'\'';
+}
+
 } // namespace
 
 QString ShellQuotedCommandLine(const QStringList &arguments)
@@ -24,6 +54,10 @@ QString ShellQuotedCommandLine(const QStringList &arguments)
     QStringList quoted;
     quoted.reserve(arguments.size());
     for (const QString &argument : arguments) {
+        if (HasControlCharacters(argument)) {
+            quoted.append(AnsiCQuoted(argument));
+            continue;
+        }
         if (!NeedsQuotes(argument)) {
             quoted.append(argument);
             continue;

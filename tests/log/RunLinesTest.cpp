@@ -32,6 +32,10 @@ const QuoteCase kQuoteCases[] = {
                          QStringLiteral("a\"b"), QStringLiteral("#c"), QStringLiteral("(x)")},
      "'$HOME' 'a;b' '*' '~x' 'a\"b' '#c' '(x)'"},
     {"NoArguments", {}, ""},
+    // Control characters would break the start line in two: $'...' escapes them.
+    {"LineBreak", {QStringLiteral("korvix"), QStringLiteral("a\nb.xml")}, "korvix $'a\\nb.xml'"},
+    {"TabQuoteAndBackslash", {QStringLiteral("x\ty'z\\")}, "$'x\\ty\\'z\\\\'"},
+    {"OtherControl", {QStringLiteral("a\x01")}, "$'a\\x01'"},
 };
 
 class ShellQuoting : public ::testing::TestWithParam<QuoteCase>
