@@ -287,6 +287,18 @@ TEST_F(MainWindow, CommandsWithoutHandlerAndSavingAreDisabled)
     for (int id : {CommandId::FileNew, CommandId::FileOpen, CommandId::AppAbout, CommandId::AppExit,
                    CommandId::CustomizeToolbars})
         EXPECT_TRUE(Frame().Commands().Action(id)->isEnabled()) << id;
+
+    // The Edit menu shows them, greyed.
+    const QMenu *edit = Frame().menuBar()->actions().value(1)->menu();
+    ASSERT_NE(edit, nullptr);
+    QList<int> shown;
+    for (const QAction *action : edit->actions()) {
+        shown.append(action->isSeparator() ? 0 : action->data().toInt());
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+        }
+    }
+    EXPECT_EQ(shown, (QList<int>{CommandId::EditUndo, 0, CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste}));
 }
 
 TEST_F(MainWindow, CommandsHaveTheirAccelerators)
