@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+class CNodeTreeB;
 class CRoot;
 class CPunct;
 
@@ -33,7 +34,7 @@ private:
     };
     Item *NewItem(CNodeB *node);
     // Inserts items for the children of `parent`'s node, sorted as the tree sorts.
-    void InsertSortedChildren(Item *parent, std::vector<CNodeB *> children, int depthBelowPoint);
+    void InsertSortedChildren(Item *parent, const CNodeTreeB &node, int depthBelowPoint);
 
     std::vector<std::unique_ptr<Item>> m_Items;
     Item *m_FirstTopLevel = nullptr;

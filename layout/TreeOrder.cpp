@@ -1,6 +1,9 @@
 #include "TreeOrder.h"
 
-#include "CLiftB.h"
+#include "CHome.h"
+#include "CLift.h"
+#include "CPunct.h"
+#include "CStreet.h"
 #include "NodeKind.h"
 
 #include <QCollator>
@@ -15,6 +18,26 @@ QString TreeItemText(const CNodeB &node)
     if (node.GetKind() == NodeKind::Lift)
         return node.m_Name + QStringLiteral(" - ") + static_cast<const CLiftB &>(node).ID;
     return node.m_Name;
+}
+
+void SetTreeItem(CNodeB &node, TreeItemHandle item)
+{
+    switch (node.GetKind()) {
+    case NodeKind::Punct:
+        static_cast<CPunct &>(node).m_TreeItem = item;
+        break;
+    case NodeKind::Street:
+        static_cast<CStreet &>(node).m_TreeItem = item;
+        break;
+    case NodeKind::Home:
+        static_cast<CHome &>(node).m_TreeItem = item;
+        break;
+    case NodeKind::Lift:
+        static_cast<CLift &>(node).m_TreeItem = item;
+        break;
+    default:
+        break;
+    }
 }
 
 void SortTreeSiblings(std::vector<CNodeB *> &siblings)
@@ -41,4 +64,14 @@ void SortTreeSiblings(std::vector<CNodeB *> &siblings)
     for (std::size_t i : order)
         sorted.push_back(siblings[i]);
     siblings.swap(sorted);
+}
+
+std::vector<CNodeB *> ChildrenInTreeOrder(const CNodeTreeB &node)
+{
+    std::vector<CNodeB *> children;
+    children.reserve(node.m_Children.size());
+    for (const auto &child : node.m_Children)
+        children.push_back(child.get());
+    SortTreeSiblings(children);
+    return children;
 }

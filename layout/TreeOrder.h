@@ -5,6 +5,7 @@
 #include <vector>
 
 class CNodeB;
+class CNodeTreeB;
 
 // An item of the structure tree, as the tree identifies it; null is none.
 using TreeItemHandle = const void *;
@@ -24,8 +25,15 @@ public:
 // The text of a node's tree item: the name; for a lift, name " - " ID.
 QString TreeItemText(const CNodeB &node);
 
+// Keeps an item's handle in its node (points, streets, houses and lifts have
+// one; other nodes have no item).
+void SetTreeItem(CNodeB &node, TreeItemHandle item);
+
 // Puts sibling nodes into the tree's display order: their item texts
 // compared without regard to case in the user's locale; equal texts keep
 // their given order. Both the tree view and HeadlessTree use it, so that the
 // window and the command line lay a point out alike.
 void SortTreeSiblings(std::vector<CNodeB *> &siblings);
+
+// A node's children in the tree's display order.
+std::vector<CNodeB *> ChildrenInTreeOrder(const CNodeTreeB &node);

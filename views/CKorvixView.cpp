@@ -7,26 +7,21 @@
 #include "CStreet.h"
 #include "ColourCommands.h"
 #include "CommandId.h"
+#include "CommandMenu.h"
 #include "NodeKind.h"
 #include "QPainterSurface.h"
-#include "ResString.h"
+#include "QtConversions.h"
 #include "TablePainter.h"
 #include "ViewServices.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QToolTip>
 
 namespace {
 
 constexpr qsizetype kTipLimit = 1023;
-
-QRect ToQRect(const Rect &r)
-{
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
 
 } // namespace
 
@@ -131,16 +126,8 @@ QList<int> CKorvixView::ContextMenuCommands(const QPoint &position)
 
 void CKorvixView::contextMenuEvent(QContextMenuEvent *event)
 {
-    const QList<int> commands = ContextMenuCommands(event->pos());
-    if (commands.isEmpty())
-        return;
-    QMenu menu(this);
-    for (int command : commands) {
-        QAction *action = menu.addAction(LoadResString(command));
-        action->setData(command);
-    }
-    if (QAction *chosen = menu.exec(event->globalPos()))
-        RunCommand(chosen->data().toInt());
+    if (const int command = ExecCommandMenu(this, ContextMenuCommands(event->pos()), event->globalPos()))
+        RunCommand(command);
 }
 
 void CKorvixView::RunCommand(int command)

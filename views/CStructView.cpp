@@ -8,39 +8,18 @@
 #include "CStreet.h"
 #include "ColourCommands.h"
 #include "CommandId.h"
+#include "CommandMenu.h"
 #include "DrawCommand.h"
 #include "NodeKind.h"
-#include "ResString.h"
 #include "ViewServices.h"
 
 #include <QHeaderView>
-#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
 
 constexpr int kNodeRole = Qt::UserRole;
 constexpr int kIndexRole = Qt::UserRole + 1;
-
-void SetTreeItem(CNodeB &node, TreeItemHandle item)
-{
-    switch (node.GetKind()) {
-    case NodeKind::Punct:
-        static_cast<CPunct &>(node).m_TreeItem = item;
-        break;
-    case NodeKind::Street:
-        static_cast<CStreet &>(node).m_TreeItem = item;
-        break;
-    case NodeKind::Home:
-        static_cast<CHome &>(node).m_TreeItem = item;
-        break;
-    case NodeKind::Lift:
-        static_cast<CLift &>(node).m_TreeItem = item;
-        break;
-    default:
-        break;
-    }
-}
 
 } // namespace
 
@@ -85,12 +64,7 @@ QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) cons
 
 void CStructView::InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint)
 {
-    const auto &tree = static_cast<const CNodeTreeB &>(node);
-    std::vector<CNodeB *> children;
-    children.reserve(tree.m_Children.size());
-    for (const auto &child : tree.m_Children)
-        children.push_back(child.get());
-    SortTreeSiblings(children);
+    const std::vector<CNodeB *> children = ChildrenInTreeOrder(static_cast<const CNodeTreeB &>(node));
     QList<QTreeWidgetItem *> items;
     items.reserve(static_cast<qsizetype>(children.size()));
     for (CNodeB *child : children)
@@ -168,16 +142,8 @@ void CStructView::mousePressEvent(QMouseEvent *event)
     CNodeB *node = NodeOf(item);
     if (!node)
         return;
-    const QList<int> commands = ContextMenuCommands(*node);
-    if (commands.isEmpty())
-        return;
-    QMenu menu(this);
-    for (int command : commands) {
-        QAction *action = menu.addAction(LoadResString(command));
-        action->setData(command);
-    }
-    if (QAction *chosen = menu.exec(event->globalPosition().toPoint()))
-        RunCommand(chosen->data().toInt());
+    if (const int command = ExecCommandMenu(this, ContextMenuCommands(*node), event->globalPosition().toPoint()))
+        RunCommand(command);
 }
 
 void CStructView::RunCommand(int command)

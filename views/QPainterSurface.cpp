@@ -1,5 +1,7 @@
 #include "QPainterSurface.h"
 
+#include "QtConversions.h"
+
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
@@ -9,16 +11,6 @@
 #include <cmath>
 
 namespace {
-
-QColor ToQColor(Colour c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-QRect ToQRect(const Rect &r)
-{
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
 
 // Characters below this are looked up in an array; the rest in a hash.
 constexpr char16_t kDirectGlyphs = 0x500;

@@ -99,22 +99,6 @@ std::vector<SurfaceCall> PaintCalls(CRoot &root, int width, int height)
     return surface.Calls();
 }
 
-QStringList LogTextsOf(const QString &path)
-{
-    static const QRegularExpression stamp(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d "));
-    QString text = QString::fromLocal8Bit(ReadAll(path));
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    if (text.isEmpty())
-        return {};
-    QStringList texts;
-    for (const QString &line : text.split(u'\n')) {
-        const QRegularExpressionMatch match = stamp.match(line);
-        // A line without a proper stamp stays whole, so that a comparison shows it.
-        texts.append(match.hasMatch() ? line.mid(match.capturedLength()) : line);
-    }
-    return texts;
-}
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LogText.h"
+
 #include "CHome.h"
 #include "CKorvixApp.h"
 #include "CLift.h"
@@ -73,8 +75,6 @@ struct ReferenceLayout
 // Paints the root's current point into a fresh recording surface.
 std::vector<SurfaceCall> PaintCalls(CRoot &root, int width, int height);
 
-// The lines of a log file without their "dd.MM.yyyy HH:mm:ss " stamps.
-QStringList LogTextsOf(const QString &path);
 
 // The texts of the tree's items, depth first, indented by two blanks a level.
 QStringList TreeTexts(const CStructView &tree);

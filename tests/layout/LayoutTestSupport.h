@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LogText.h"
+
 #include "CHome.h"
 #include "CLift.h"
 #include "CPunct.h"
@@ -50,9 +52,6 @@ struct LoggedStructure
     CLift &Lift(const QString &id) const;
 };
 
-// The lines of a log file without their "dd.MM.yyyy HH:mm:ss " stamps; a line
-// whose stamp is malformed is kept whole, so that a comparison shows it.
-QStringList LogTextsOf(const QString &path);
 
 // <DISP Name="name">inner</DISP> in a whole document.
 QByteArray PointDocument(const QByteArray &name, const QByteArray &inner);
