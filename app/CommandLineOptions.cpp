@@ -100,13 +100,13 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
             request.error = QStringLiteral("Для --render нужно имя файла изображения.");
             return request;
         }
-        const auto layoutMode = LayoutModeFromName(parser.value(mode));
-        if (!layoutMode) {
+        const auto chosenMode = LayoutModeFromName(parser.value(mode));
+        if (!chosenMode) {
             request.error = QStringLiteral("Неизвестный режим «%1»: ожидается streets, two-columns или controller.")
                                 .arg(parser.value(mode));
             return request;
         }
-        request.layoutMode = *layoutMode;
+        request.layoutMode = *chosenMode;
         if (!ParseSize(parser.value(size), request.width, request.height)) {
             request.error = QStringLiteral("Размер «%1» не в виде ШxВ (числа от 0 до 100000).")
                                 .arg(parser.value(size));

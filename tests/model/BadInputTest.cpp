@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                      return path;
                  },
                  XmlLoadCode::AccessDenied, QStringLiteral("доступ запрещён"), true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 // Root reads whatever the permissions say; the check then runs in a child
 // process that gives up root first.
@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LargeValueCase{"Blanks", "<TabOut><Out Number=\"" + QByteArray(kTenMegabytes, ' ') + "\"/></TabOut>",
                                      QStringLiteral("Ошибка при чтении параметра Number элемента Out"),
                                      ConversionCode::TypeMismatch}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(LargeInput, TenMegabyteGuidIsAllZero)
 {
@@ -385,6 +385,6 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("Malformed", QByteArray("<PULT><DISP></PULT>")),
                       std::make_pair("BadValue", PultDocument("<DISP AskLift=\"x\"/>")),
                       std::make_pair("Windows1251", QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?><PULT Name=\"\xCF\"/>"))),
-    [](const auto &info) { return std::string(info.param.first); });
+    [](const auto &testCase) { return std::string(testCase.param.first); });
 
 } // namespace

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         GroupErrorCase{"ReferenceIdDB", "<GROUP><LIFT GUID=\"0123456789ABCDEF0123456789ABCDEF\" IdDB=\"q\"/></GROUP>",
                        QStringLiteral("Ошибка при чтении параметра IdDB элемента ")},
         GroupErrorCase{"GroupIdDB", "<GROUP IdDB=\"1e3\"/>", QStringLiteral("Ошибка при чтении параметра IdDB элемента ")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(GroupReferences, TwoTopLevelGroupsNamingOneLift)
 {
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuidFormCase{"Hyphens", "GUID=\"01234567-89AB-CDEF-0123-456789ABCDEF\"", "L1", {}},
         GuidFormCase{"OtherLift", "GUID=\"0123456789ABCDEF0123456789ABCDE0\"", nullptr,
                      QStringLiteral("Лифт 0123456789ABCDEF0123456789ABCDE0 указаный в группе G, не заведен в структуре")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(GroupReferences, MissingGuidWithoutSuchLiftNamesAllZero)
 {

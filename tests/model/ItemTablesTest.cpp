@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("Ошибка при чтении параметра Address элемента Dev")},
         BadRowCase{"DevVers", "<DISP><STREET><HOME><LIFT><TabDev><Dev Vers=\"99999999999\"/></TabDev></LIFT></HOME></STREET></DISP>",
                    QStringLiteral("Ошибка при чтении параметра Vers элемента Dev")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(BadRow, RowsBeforeItStayInTheTable)
 {

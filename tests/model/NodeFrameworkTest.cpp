@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                             ReadAttr::UInt(e, u"PULT", "Neg", v);
                         },
                         QStringLiteral("Ошибка при чтении параметра Neg элемента PULT"), ConversionCode::Overflow}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(ReadFailure, IdDBOfAnyElementNamesNoElement)
 {
@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         InterfaceCase{"State", [](CNodeTreeB *p) { return std::unique_ptr<CNodeTreeB>(std::make_unique<CStateB>(0, p)); }},
         InterfaceCase{"Key", [](CNodeTreeB *p) { return std::unique_ptr<CNodeTreeB>(std::make_unique<CKeyB>(p)); }},
         InterfaceCase{"Dev", [](CNodeTreeB *p) { return std::unique_ptr<CNodeTreeB>(std::make_unique<CTermDevB>(p)); }}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(ElementInterface, LiftReferenceInAGroupNamesLift)
 {
@@ -255,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
         FallbackCase{"InterfaceTextAndFormat", {41079, 41074},
                      QStringLiteral("Ошибка при чтении параметра Number элемента State"),
                      QStringLiteral("S41079 elements TabOut")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(MessageFallbacks, StructureMessagesFallBackToTheirId)
 {
@@ -384,8 +384,9 @@ TEST(NodeChain, TopPunctAndKinds)
         ++kinds[node.GetKind()];
         // Groups hang from the point's root group, which has no parent; every
         // other node reaches the console root.
-        if (node.GetKind() != NodeKind::Group && node.GetKind() != NodeKind::LiftInGroup)
+        if (node.GetKind() != NodeKind::Group && node.GetKind() != NodeKind::LiftInGroup) {
             EXPECT_EQ(node.GetTop(), s.root.get()) << node.GetKind();
+        }
     });
     // The point's root group is counted as a group too.
     EXPECT_EQ(kinds, (std::map<int, int>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 2}, {7, 2}, {8, 2}, {9, 2},
@@ -471,6 +472,6 @@ INSTANTIATE_TEST_SUITE_P(
         ModifiedCase{"LiftDevice", [](CRootB &r) -> CNodeTreeB & { return *Lift0(r).m_TabDev.GetRecords().at(1); }},
         ModifiedCase{"LiftOutTable", [](CRootB &r) -> CNodeTreeB & { return Lift0(r).m_TabOut; }},
         ModifiedCase{"LiftState", [](CRootB &r) -> CNodeTreeB & { return *Lift0(r).m_TabState.GetRecords().at(3); }}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 } // namespace

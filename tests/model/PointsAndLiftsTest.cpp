@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                            QStringLiteral("Ошибка при чтении параметра SubNet элемента LIFT")},
         AttributeErrorCase{"LiftTable", QByteArray(kInHouse) + "<LIFT><TabOut><Out Disabl=\"x\"/></TabOut></LIFT>" + kOutHouse,
                            QStringLiteral("Ошибка при чтении параметра Disabl элемента Out")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 // --- streets and houses ------------------------------------------------------------------------
 
@@ -327,7 +327,7 @@ TEST_P(LiftAttribute, ReadAndTrimmed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Attributes, LiftAttribute, ::testing::ValuesIn(LiftAttributes()),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(LiftAttributes, ThirtyThreeAtOnceLandInTheirOwnMembers)
 {
@@ -370,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CommentCase{"LeftToRight", "a\\r\\r\\nb", QStringLiteral("a\\r\r\nb")},
                       CommentCase{"EscapedBackslash", "a\\\\r\\nb", QStringLiteral("a\\\r\nb")},
                       CommentCase{"OnlyBreak", "\\r\\n", QString()}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(LiftTables, OwnStateOutAndDeviceTablesOnly)
 {

@@ -353,7 +353,7 @@ TEST_P(NumericRootSetting, NonNumberIsAReadError)
 }
 
 INSTANTIATE_TEST_SUITE_P(Attributes, RootSetting, ::testing::ValuesIn(Settings()),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
 
 std::vector<SettingCase> NumericSettings()
 {
@@ -365,7 +365,7 @@ std::vector<SettingCase> NumericSettings()
 }
 
 INSTANTIATE_TEST_SUITE_P(Attributes, NumericRootSetting, ::testing::ValuesIn(NumericSettings()),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(RootSettings, ThirtySixAttributesAreRead)
 {
@@ -405,7 +405,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, RootTimer,
                                            TimerCase{"Full", "23:59:59", QStringLiteral("1990-01-01 23:59:59")},
                                            TimerCase{"Hour25", "25:00:00", QStringLiteral("invalid")},
                                            TimerCase{"Letters", "noon", QStringLiteral("1990-01-01 00:00:00")}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(RootSettings, CrcIsUnsignedThirtyTwoBits)
 {

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                                QString(QChar(0xA0)) + QStringLiteral("Д") + QChar(0x3000) + QChar(0x202F),
                                QStringLiteral("Д")},
                       TrimCase{"Untouched", QStringLiteral("ул.Мира"), QStringLiteral("ул.Мира")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 // --- integers -------------------------------------------------------------------
 
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IntCase{"Hex", QStringLiteral("0x10"), std::nullopt, false},
                       IntCase{"DoubleSign", QStringLiteral("--1"), std::nullopt, false},
                       IntCase{"ArabicIndicDigit", QString(QChar(0x0661)), std::nullopt, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(UnsignedText, FullRangeAndNothingNegative)
 {
@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuidCase{"Short", QStringLiteral("12"), false},
         GuidCase{"HyphensAtTheInsertionPlaces", QStringLiteral("01234567-9ABC-EF0-23456789ABCDEF"), false},
         GuidCase{"ThirtyTwoWithHyphen", QStringLiteral("0123456789ABCDEF0123456789ABCDE-"), false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 // Plain ASCII values take a direct path; it must read every text as the general one.
 TEST_P(GuidTextForms, AsciiPathAgreesWithTheGeneralOne)
@@ -270,7 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScanCase{"MoreThanNeeded", QStringLiteral("1,2,3,4,5"), {1, 2, 3, 4}, {1, 2}},
                       ScanCase{"Empty", QString(), {}, {}},
                       ScanCase{"EmptyFirst", QStringLiteral(",5"), {}, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 struct ColourCase
 {
@@ -297,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ScannedColour,
                                            ColourCase{"NegativeIsLowByte", QStringLiteral("-1,0,0"), 0xFF},
                                            ColourCase{"BlueOnly", QStringLiteral("0,0,240"), 0xF00000},
                                            ColourCase{"Garbage", QStringLiteral("red"), 0}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
 
 // --- time -----------------------------------------------------------------------
 
@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeCase{"Minute60", QStringLiteral("12:60"), false, 0, 0, 0},
                       TimeCase{"Second60", QStringLiteral("12:00:60"), false, 0, 0, 0},
                       TimeCase{"Negative", QStringLiteral("-1:00:00"), false, 0, 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(TestMoveSpan, HoursAndThirtyMinutesWithinTheDateRange)
 {

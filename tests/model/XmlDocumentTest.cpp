@@ -394,8 +394,9 @@ TEST_P(GatheredAttributes, SameAnswersAsTheElement)
         const auto direct = e.GetAttribute(name);
         const auto fast = gathered.Get(name);
         ASSERT_EQ(fast.has_value(), direct.has_value()) << name;
-        if (direct)
+        if (direct) {
             EXPECT_EQ(fast->ToString(), direct->ToString()) << name;
+        }
     }
 }
 
