@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 QString LogPathIn(const QString &directory)
@@ -43,9 +45,30 @@ bool LogFile::AppendLine(const QString &path, const QByteArray &line) const
     return written && file.error() == QFileDevice::NoError;
 }
 
+QString LogFile::OneLine(const QString &text)
+{
+    const auto isControl = [](QChar c) { return (c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F; };
+    if (std::none_of(text.begin(), text.end(), isControl))
+        return text;
+    QString line;
+    line.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else if (c == u'\r')
+            line += QStringLiteral("\\r");
+        else if (isControl(c))
+            line += QStringLiteral("\\x%1").arg(static_cast<int>(c.unicode()), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
+}
+
 bool LogFile::Write(const QString &text, bool showBox)
 {
-    const QString stamped = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss ")) + text;
+    const QString stamped =
+        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss ")) + OneLine(text);
     const QByteArray line = stamped.toLocal8Bit() + '\n';
     if (!m_UseFallback && !AppendLine(m_Path, line) && !m_FallbackPath.isEmpty()) {
         // The executable's directory is not writable (an installed copy):

@@ -31,6 +31,11 @@ public:
     // Code -1 stands for the thread's last system error.
     static QString ErrorLine(const QString &text, std::int32_t code, const QString &detail = {});
 
+    // The text as a line of the log holds it: line breaks and other control
+    // characters written as escapes (\n, \r, \xNN), so that a name or a path
+    // from someone's file can neither split its line nor forge the next one.
+    static QString OneLine(const QString &text);
+
     // Where the next line goes.
     QString FilePath() const;
 
