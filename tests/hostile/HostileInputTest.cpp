@@ -68,6 +68,25 @@ QByteArray Utf16Be(const QString &text)
     return bytes;
 }
 
+// Little-endian UTF-32 with its mark, code points as they are.
+QByteArray Utf32Le(const QList<uint> &codePoints)
+{
+    QByteArray bytes("\xFF\xFE\0\0", 4);
+    for (const uint u : codePoints)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(static_cast<char>((u >> shift) & 0xFF));
+    return bytes;
+}
+
+QList<uint> Utf32Document(uint inName)
+{
+    QList<uint> text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-32\"?><PULT><DISP Name=\"Юг").toUcs4();
+    if (inName)
+        text.append(inName);
+    text += QStringLiteral("\"/></PULT>").toUcs4();
+    return text;
+}
+
 QString Utf16Document(const QString &pointName)
 {
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><PULT><DISP Name=\"") + pointName
@@ -243,6 +262,19 @@ std::vector<HostileCase> Cases()
          Outcome::Loaded,
          {},
          [](const CRoot &, const OpenRun &run) { ExpectPoints(run, {QStringLiteral("Без метки")}); }},
+
+        // UTF-32 the same way.
+        {"Utf32WithItsMark",
+         Bytes(Utf32Le(Utf32Document(U'𝕏'))),
+         Outcome::Loaded,
+         {},
+         [](const CRoot &, const OpenRun &run) { ExpectPoints(run, {QStringLiteral("Юг𝕏")}); }},
+        {"Utf32Surrogate", Bytes(Utf32Le(Utf32Document(0xD800))), Outcome::Rejected,
+         kLoadError + QStringLiteral("текст содержит байты, недопустимые в кодировке UTF-32")},
+        {"Utf32BeyondTheLastCodePoint", Bytes(Utf32Le(Utf32Document(0x110000))), Outcome::Rejected,
+         QStringLiteral("недопустимые в кодировке UTF-32")},
+        {"Utf32CutInsideAUnit", Bytes(Utf32Le(Utf32Document(0)).chopped(2)), Outcome::Rejected,
+         QStringLiteral("недопустимые в кодировке UTF-32")},
 
         // Encoding declarations that lie.
         {"DeclaresUtf16WrittenInEightBits",

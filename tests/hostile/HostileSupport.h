@@ -63,12 +63,13 @@ private:
 };
 
 // Sizes of the table each point is laid out at; the first is the full one.
+// The largest is the largest the command line takes.
 struct TableSize
 {
     int width;
     int height;
 };
-inline constexpr TableSize kTableSizes[] = {{1280, 800}, {333, 211}, {17, 9}};
+inline constexpr TableSize kTableSizes[] = {{1280, 800}, {333, 211}, {17, 9}, {0, 0}, {100000, 100000}};
 
 // Fills the tree and lays every point of the root out; counts the layouts at
 // the full size and how many of them were valid.
