@@ -54,7 +54,14 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
                                  QStringLiteral("[ФАЙЛ]"));
 
     CommandLineRequest request;
-    request.helpText = parser.helpText();
+    // The parser's own headings are English and name the executable only
+    // once an application object exists; the help is printed before that.
+    request.helpText = parser.helpText()
+                           .replace(QStringLiteral("<executable_name>"), QStringLiteral("korvix"))
+                           .replace(QStringLiteral("Usage:"), QStringLiteral("Использование:"))
+                           .replace(QStringLiteral("[options]"), QStringLiteral("[параметры]"))
+                           .replace(QStringLiteral("Options:"), QStringLiteral("Параметры:"))
+                           .replace(QStringLiteral("Arguments:"), QStringLiteral("Аргументы:"));
     if (!parser.parse(arguments)) {
         request.error = parser.errorText();
         return request;

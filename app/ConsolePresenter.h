@@ -17,5 +17,6 @@ private:
     std::FILE *m_Information;
 };
 
-// Writes one line in the console's encoding.
+// Writes one line: as UTF-16 text to a Windows console, otherwise in the
+// locale's encoding (UTF-8 on Linux; UTF-8 also for redirected output on Windows).
 void WriteConsoleLine(std::FILE *stream, const QString &text);

@@ -25,8 +25,3 @@ private:
     LogFile m_Log;
     CRoot m_Root;
 };
-
-// The log's directories for this process: the executable's, and the user's
-// data directory for when that one is not writable.
-QString ExecutableDirectory();
-QString UserDataDirectory();

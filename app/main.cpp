@@ -63,7 +63,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Korvix"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KORVIX_VERSION));
 
-    const CommandLineRequest request = ParseCommandLine(RawArguments(argc, argv));
+    // The mode decides which application object to make; the options are
+    // ASCII, so the bytes of argv tell it. Once the application exists, its
+    // own decoding of the arguments (right for any file name on any
+    // platform) is what is used.
+    CommandLineRequest request = ParseCommandLine(RawArguments(argc, argv));
     if (!request.error.isEmpty()) {
         WriteConsoleLine(stderr, request.error);
         WriteConsoleLine(stderr, QStringLiteral("Справка: korvix --help"));
@@ -71,7 +75,7 @@ int main(int argc, char *argv[])
     }
     switch (request.mode) {
     case CommandLineRequest::Mode::Help:
-        std::fputs(request.helpText.toLocal8Bit().constData(), stdout);
+        WriteConsoleLine(stdout, request.helpText.trimmed());
         return 0;
     case CommandLineRequest::Mode::Version:
         WriteConsoleLine(stdout, QStringLiteral("Korvix " KORVIX_VERSION));
@@ -81,6 +85,7 @@ int main(int argc, char *argv[])
     case CommandLineRequest::Mode::ListPoints: {
         QCoreApplication app(argc, argv);
         const QStringList arguments = QCoreApplication::arguments();
+        request = ParseCommandLine(arguments);
         if (request.mode == CommandLineRequest::Mode::Check)
             return RunCheck(request, arguments);
         if (request.mode == CommandLineRequest::Mode::ListPoints)
@@ -94,6 +99,7 @@ int main(int argc, char *argv[])
             EnsureRuntimeDirectory();
         }
         QGuiApplication app(argc, argv);
+        request = ParseCommandLine(QCoreApplication::arguments());
         return RunRender(request, QCoreApplication::arguments());
     }
     case CommandLineRequest::Mode::Window:
@@ -105,6 +111,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    request = ParseCommandLine(arguments);
     CKorvixApp korvix(application, {});
-    return korvix.Run(QCoreApplication::arguments());
+    return korvix.Run(arguments, request.file);
 }

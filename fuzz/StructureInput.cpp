@@ -31,7 +31,7 @@ public:
     void SelectFont(const FontSpec &) override {}
     void SetTextBackground(Colour) override {}
     void DrawText(const QString &, const Rect &, unsigned) override {}
-    int TextWidth(const QString &text) override { return static_cast<int>(text.size()) * 7; }
+    int TextWidth(QStringView text) override { return static_cast<int>(text.size()) * 7; }
 };
 
 } // namespace

@@ -16,15 +16,16 @@ HeadlessTree::Item *HeadlessTree::NewItem(CNodeB *node)
     return item;
 }
 
-void HeadlessTree::InsertSortedChildren(Item *parent, const CNodeTreeB &node, int depthBelowPoint)
+void HeadlessTree::InsertSortedChildren(Item *parent, const CNodeTreeB &node, int depthBelowPoint,
+                                        const TreeSiblingOrder &order)
 {
     Item **link = &parent->firstChild;
-    for (CNodeB *child : ChildrenInTreeOrder(node)) {
+    for (CNodeB *child : order.ChildrenOf(node)) {
         Item *item = NewItem(child);
         *link = item;
         link = &item->nextSibling;
         if (depthBelowPoint < 3)
-            InsertSortedChildren(item, *static_cast<CNodeTreeB *>(child), depthBelowPoint + 1);
+            InsertSortedChildren(item, *static_cast<CNodeTreeB *>(child), depthBelowPoint + 1, order);
     }
 }
 
@@ -33,11 +34,12 @@ void HeadlessTree::Fill(CRoot &root)
     m_Items.clear();
     m_FirstTopLevel = nullptr;
     Item **link = &m_FirstTopLevel;
+    const TreeSiblingOrder order;
     for (CPunct *punct : ChildrenAs<CPunct>(root)) {
         Item *item = NewItem(punct);
         *link = item;
         link = &item->nextSibling;
-        InsertSortedChildren(item, *punct, 1);
+        InsertSortedChildren(item, *punct, 1, order);
         punct->ApplyTreeOrder(*this);
     }
 }
@@ -57,7 +59,3 @@ CNodeB *HeadlessTree::NodeOfItem(TreeItemHandle item) const
     return item ? static_cast<const Item *>(item)->node : nullptr;
 }
 
-TreeItemHandle HeadlessTree::FirstTopLevelItem() const
-{
-    return m_FirstTopLevel;
-}

@@ -22,9 +22,6 @@ public:
     TreeItemHandle NextSiblingItem(TreeItemHandle item) const override;
     CNodeB *NodeOfItem(TreeItemHandle item) const override;
 
-    // The top-level items (one per dispatch point), in the root's order.
-    TreeItemHandle FirstTopLevelItem() const;
-
 private:
     struct Item
     {
@@ -34,7 +31,8 @@ private:
     };
     Item *NewItem(CNodeB *node);
     // Inserts items for the children of `parent`'s node, sorted as the tree sorts.
-    void InsertSortedChildren(Item *parent, const CNodeTreeB &node, int depthBelowPoint);
+    void InsertSortedChildren(Item *parent, const CNodeTreeB &node, int depthBelowPoint,
+                              const TreeSiblingOrder &order);
 
     std::vector<std::unique_ptr<Item>> m_Items;
     Item *m_FirstTopLevel = nullptr;

@@ -7,16 +7,23 @@
 #include "xml/XmlDocument.h"
 
 #include <QDir>
+
+#include <new>
 #include <QFileInfo>
 
-bool LoadStructureFile(CRoot &root, const QString &path)
+namespace {
+
+// Reset, a new document, the read by `read`, the "Loaded: " line; a failure
+// resets again and is reported.
+template <class Read>
+bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
 {
     try {
         root.ResetStructure();
         root.CreateXMLDOM();
-        root.LoadXML(path);
+        read();
         if (root.m_pLog)
-            root.m_pLog->Write(QStringLiteral("Loaded: ") + path);
+            root.m_pLog->Write(QStringLiteral("Loaded: ") + shownPath);
         return true;
     } catch (const ErrorXML &error) {
         root.ResetStructure();
@@ -25,22 +32,45 @@ bool LoadStructureFile(CRoot &root, const QString &path)
     }
 }
 
-StructureFileOpen OpenStructureFile(CRoot &root, const QString &path)
+} // namespace
+
+bool LoadStructureFile(CRoot &root, const QString &path)
+{
+    return ReadIntoRoot(root, path, [&] { root.LoadXML(path); });
+}
+
+StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std::function<void()> &beforeReplace)
 {
     StructureFileOpen result;
-    const FileProbeResult probe = ProbeRegularFile(path);
-    if (probe.code != 0) {
+    // One read of the file: whether it opens, whether it is empty and what
+    // it holds all come from the same look at it.
+    FileReadResult file;
+    try {
+        file = ReadRegularFile(path, XmlDocument::kMaxFileSize);
+    } catch (const std::bad_alloc &) {
+        file.code = XmlLoadCode::OutOfMemory;
+    }
+    const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const bool opened = file.code == 0 || file.code == XmlLoadCode::FileTooLarge
+        || file.code == XmlLoadCode::ReadFault || file.code == XmlLoadCode::OutOfMemory;
+    if (!opened) {
         result.outcome = StructureFileOpen::Outcome::CannotOpen;
         result.message = QStringLiteral("Не удается открыть файл «%1»: %2.")
-                             .arg(QDir::toNativeSeparators(path), DescribeXmlLoadCode(probe.code));
+                             .arg(QDir::toNativeSeparators(path), DescribeXmlLoadCode(file.code));
         return result;
     }
-    if (probe.size == 0) {
+    if (file.code == 0 && file.bytes.isEmpty()) {
         result.outcome = StructureFileOpen::Outcome::EmptyFile;
         return result;
     }
-    const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    result.outcome = LoadStructureFile(root, fullPath) ? StructureFileOpen::Outcome::Loaded
-                                                       : StructureFileOpen::Outcome::Rejected;
+    if (beforeReplace)
+        beforeReplace();
+    // A file that opened but could not be read whole fails as its load does.
+    const bool read = ReadIntoRoot(root, fullPath, [&] {
+        if (file.code != 0)
+            throw ErrorXML(MessageId::LoadFailed, file.code).WithDetail(DescribeXmlLoadCode(file.code));
+        root.LoadXMLFromBytes(std::move(file.bytes));
+    });
+    result.outcome = read ? StructureFileOpen::Outcome::Loaded : StructureFileOpen::Outcome::Rejected;
     return result;
 }

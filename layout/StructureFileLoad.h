@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class CRoot;
 
 // Opening a structure file as File Open does, shared by the window and the
@@ -19,10 +21,13 @@ struct StructureFileOpen
     QString message;
 };
 
-// Opens the file for reading, skips a file of length 0, and otherwise reads
-// it into the root: reset, a new DOM document, the read, the "Loaded: " line;
-// a read that fails resets the structure again and reports the error.
-StructureFileOpen OpenStructureFile(CRoot &root, const QString &path);
+// Reads the file (once), skips a file of length 0, and otherwise reads it
+// into the root: reset, a new DOM document, the read, the "Loaded: " line; a
+// read that fails resets the structure again and reports the error.
+// `beforeReplace` runs right before the structure is reset, so that whoever
+// points into it (the tree) can let go first.
+StructureFileOpen OpenStructureFile(CRoot &root, const QString &path,
+                                    const std::function<void()> &beforeReplace = {});
 
-// The read alone (the file is known to be openable and not empty).
+// The read alone, from the file's path.
 bool LoadStructureFile(CRoot &root, const QString &path);

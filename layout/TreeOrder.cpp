@@ -40,20 +40,23 @@ void SetTreeItem(CNodeB &node, TreeItemHandle item)
     }
 }
 
-void SortTreeSiblings(std::vector<CNodeB *> &siblings)
+TreeSiblingOrder::TreeSiblingOrder()
+{
+    m_Collator.setCaseSensitivity(Qt::CaseInsensitive); // the user's locale
+    // The C locale collates by code point and its sort keys keep the case:
+    // fold it first, so that the order ignores case there too.
+    m_FoldFirst = m_Collator.locale().language() == QLocale::C;
+}
+
+void TreeSiblingOrder::Sort(std::vector<CNodeB *> &siblings) const
 {
     if (siblings.size() < 2)
         return;
-    QCollator collator; // the user's locale
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // The C locale collates by code point and its sort keys keep the case:
-    // fold it first, so that the order ignores case there too.
-    const bool byCodePoint = collator.locale().language() == QLocale::C;
     std::vector<QCollatorSortKey> keys;
     keys.reserve(siblings.size());
     for (const CNodeB *node : siblings) {
         const QString text = TreeItemText(*node);
-        keys.push_back(collator.sortKey(byCodePoint ? text.toCaseFolded() : text));
+        keys.push_back(m_Collator.sortKey(m_FoldFirst ? text.toCaseFolded() : text));
     }
     std::vector<std::size_t> order(siblings.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
@@ -66,12 +69,12 @@ void SortTreeSiblings(std::vector<CNodeB *> &siblings)
     siblings.swap(sorted);
 }
 
-std::vector<CNodeB *> ChildrenInTreeOrder(const CNodeTreeB &node)
+std::vector<CNodeB *> TreeSiblingOrder::ChildrenOf(const CNodeTreeB &node) const
 {
     std::vector<CNodeB *> children;
     children.reserve(node.m_Children.size());
     for (const auto &child : node.m_Children)
         children.push_back(child.get());
-    SortTreeSiblings(children);
+    Sort(children);
     return children;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QString>
 
 #include <vector>
@@ -29,11 +30,20 @@ QString TreeItemText(const CNodeB &node);
 // one; other nodes have no item).
 void SetTreeItem(CNodeB &node, TreeItemHandle item);
 
-// Puts sibling nodes into the tree's display order: their item texts
-// compared without regard to case in the user's locale; equal texts keep
-// their given order. Both the tree view and HeadlessTree use it, so that the
-// window and the command line lay a point out alike.
-void SortTreeSiblings(std::vector<CNodeB *> &siblings);
+// The tree's display order of siblings: their item texts compared without
+// regard to case in the user's locale; equal texts keep their given order.
+// Both the tree view and HeadlessTree use it, so that the window and the
+// command line lay a point out alike. Make one per fill of a tree: setting up
+// the collator is the costly part.
+class TreeSiblingOrder
+{
+public:
+    TreeSiblingOrder();
+    void Sort(std::vector<CNodeB *> &siblings) const;
+    // A node's children in this order.
+    std::vector<CNodeB *> ChildrenOf(const CNodeTreeB &node) const;
 
-// A node's children in the tree's display order.
-std::vector<CNodeB *> ChildrenInTreeOrder(const CNodeTreeB &node);
+private:
+    QCollator m_Collator;
+    bool m_FoldFirst = false;
+};

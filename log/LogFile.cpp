@@ -3,10 +3,12 @@
 #include "ErrorDescription.h"
 #include "MessagePresenter.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -20,6 +22,16 @@ QString LogPathIn(const QString &directory)
 }
 
 } // namespace
+
+QString LogFile::DefaultDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString LogFile::DefaultFallbackDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
 
 LogFile::LogFile(QString directory, QString fallbackDirectory, MessagePresenter *presenter)
     : m_Path(LogPathIn(directory))

@@ -18,7 +18,10 @@ public:
     // when that one is not writable (empty: lines are then lost).
     LogFile(QString directory, QString fallbackDirectory, MessagePresenter *presenter);
 
-    void SetPresenter(MessagePresenter *presenter) { m_pPresenter = presenter; }
+    // Where a run's log belongs: the executable's directory, and the user's
+    // data directory for when that one is not writable.
+    static QString DefaultDirectory();
+    static QString DefaultFallbackDirectory();
 
     // Appends "dd.MM.yyyy hh:mm:ss text"; with showBox, also shows the text
     // in an error box (even when the line could not be written). Always true.

@@ -1,5 +1,7 @@
 #include "RunLines.h"
 
+#include "KorvixVersion.h"
+
 namespace {
 
 bool NeedsQuotes(const QString &argument)
@@ -67,6 +69,21 @@ QString ShellQuotedCommandLine(const QStringList &arguments)
         quoted.append(u'\'' + text + u'\'');
     }
     return quoted.join(u' ');
+}
+
+std::array<std::uint16_t, 4> BuildVersion()
+{
+    return {KORVIX_VERSION_MAJOR, KORVIX_VERSION_MINOR, KORVIX_VERSION_PATCH, KORVIX_VERSION_TWEAK};
+}
+
+QString VersionText(const std::array<std::uint16_t, 4> &version)
+{
+    return QStringLiteral("%1.%2.%3.%4").arg(version[0]).arg(version[1]).arg(version[2]).arg(version[3]);
+}
+
+QString StartLine(const std::array<std::uint16_t, 4> &version, const QStringList &arguments)
+{
+    return StartLine(VersionText(version), arguments);
 }
 
 QString StartLine(const QString &version, const QStringList &arguments)

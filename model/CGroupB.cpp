@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr QStringView kGroupElement = u"GROUP";
+
 bool GuidBytesLess(const std::unique_ptr<CLiftInGroup> &a, const std::unique_ptr<CLiftInGroup> &b)
 {
     return a->GUID < b->GUID;
@@ -122,21 +124,12 @@ void CGroupB::XMLLoad(const XmlNode &node)
 
 void CGroupB::LoadAtDepth(const XmlNode &node, int depth)
 {
-    static constexpr QStringView kElement = u"GROUP";
-    const XmlElement element = BeginElementLoad(node, kElement);
-    const XmlAttributes attrs(element);
+    const XmlElement element = BeginElementLoad(node, kGroupElement);
     if (depth > kMaxDepth) {
         throw ErrorXML(FormatText(LoadMessageString(MessageId::GroupsTooDeep), {std::int64_t(kMaxDepth)}),
                        ConversionCode::NestingTooDeep);
     }
-    ReadAttr::Str(attrs, kElement, "Name", m_Name);
-    ReadAttr::Int(attrs, kElement, "Number", Number);
-    ReadAttr::RectValue(attrs, kElement, "Rect", Rect);
-    ReadAttr::ColourValue(attrs, kElement, "Color", Color);
-    ReadAttr::Int(attrs, kElement, "NoNewError", NoNewError);
-    ReadAttr::Int(attrs, kElement, "Trasparent", Trasparent);
-    ReadAttr::Int(attrs, kElement, "NoBorder", NoBorder);
-    FileMap = GetAttrStr(attrs, kElement, "FileMap");
+    ReadAttributes(element);
 
     ForEachChildElement(element, [&](const XmlNode &child) {
         if (child.HasName("LIFT")) {
@@ -148,7 +141,22 @@ void CGroupB::LoadAtDepth(const XmlNode &node, int depth)
         }
     });
     std::sort(m_LiftRefs.begin(), m_LiftRefs.end(), GuidBytesLess);
-    LoadIdDB(attrs);
+    LoadIdDB(element);
+}
+
+// Out of line: the gathered attributes stay off the stack of the recursion.
+void CGroupB::ReadAttributes(const XmlElement &element)
+{
+    static constexpr QStringView kElement = kGroupElement;
+    const XmlAttributes attrs(element);
+    ReadAttr::Str(attrs, kElement, "Name", m_Name);
+    ReadAttr::Int(attrs, kElement, "Number", Number);
+    ReadAttr::RectValue(attrs, kElement, "Rect", Rect);
+    ReadAttr::ColourValue(attrs, kElement, "Color", Color);
+    ReadAttr::Int(attrs, kElement, "NoNewError", NoNewError);
+    ReadAttr::Int(attrs, kElement, "Trasparent", Trasparent);
+    ReadAttr::Int(attrs, kElement, "NoBorder", NoBorder);
+    FileMap = GetAttrStr(attrs, kElement, "FileMap");
 }
 
 void CGroupB::ReadLiftRef(const XmlNode &node)

@@ -65,5 +65,6 @@ public:
 
 private:
     void LoadAtDepth(const XmlNode &node, int depth);
+    Q_NEVER_INLINE void ReadAttributes(const XmlElement &element);
     void ReadLiftRef(const XmlNode &node);
 };

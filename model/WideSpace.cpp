@@ -2,7 +2,7 @@
 
 #include <QChar>
 
-QString TrimWide(QStringView text)
+QStringView TrimmedView(QStringView text)
 {
     qsizetype end = text.size();
     while (end > 0 && IsWideSpace(text[end - 1].unicode()))
@@ -10,9 +10,12 @@ QString TrimWide(QStringView text)
     qsizetype begin = 0;
     while (begin < end && IsWideSpace(text[begin].unicode()))
         ++begin;
-    if (begin == 0 && end == text.size())
-        return text.toString();
-    return text.mid(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
+}
+
+QString TrimWide(QStringView text)
+{
+    return TrimmedView(text).toString();
 }
 
 QString TrimWide(QString &&text)

@@ -16,6 +16,8 @@ constexpr bool IsWideSpace(char16_t c) noexcept
 
 // White space removed at the end, then at the beginning.
 QString TrimWide(QStringView text);
+// The same as a view into the text.
+QStringView TrimmedView(QStringView text);
 // The same, keeping the string itself when there is nothing to remove.
 QString TrimWide(QString &&text);
 QString TrimWide(const QString &text);

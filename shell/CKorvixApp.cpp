@@ -3,7 +3,6 @@
 #include "CKorvixDoc.h"
 #include "CMainFrame.h"
 #include "ShellContext.h"
-#include "KorvixVersion.h"
 #include "RunLines.h"
 
 #include <QApplication>
@@ -12,11 +11,6 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
-
-std::array<std::uint16_t, 4> BuildVersion()
-{
-    return {KORVIX_VERSION_MAJOR, KORVIX_VERSION_MINOR, KORVIX_VERSION_PATCH, KORVIX_VERSION_TWEAK};
-}
 
 QString ExamplesDirectory(const QString &applicationDirectory)
 {
@@ -31,16 +25,9 @@ QString ExamplesDirectory(const QString &applicationDirectory)
 
 namespace {
 
-QString LogDirectory(const CKorvixApp::Options &options, const QString &appDir)
+QString OrDefault(const QString &chosen, const QString &byDefault)
 {
-    return options.logDirectory.isEmpty() ? appDir : options.logDirectory;
-}
-
-QString LogFallback(const CKorvixApp::Options &options)
-{
-    return options.logFallbackDirectory.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-        : options.logFallbackDirectory;
+    return chosen.isEmpty() ? byDefault : chosen;
 }
 
 } // namespace
@@ -48,10 +35,12 @@ QString LogFallback(const CKorvixApp::Options &options)
 CKorvixApp::CKorvixApp(QApplication &application, Options options)
     : m_Application(application)
     , m_Options(std::move(options))
-    , m_Root(&m_Log, m_Options.presenter ? m_Options.presenter : &m_BoxPresenter)
+    , m_Presenter(m_Options.presenter ? *m_Options.presenter : m_BoxPresenter)
+    , m_Root(&m_Log, &m_Presenter)
     , m_AppDir(QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/')
-    , m_Log(LogDirectory(m_Options, m_AppDir), LogFallback(m_Options),
-            m_Options.presenter ? m_Options.presenter : &m_BoxPresenter)
+    , m_Log(OrDefault(m_Options.logDirectory, LogFile::DefaultDirectory()),
+            OrDefault(m_Options.logFallbackDirectory, LogFile::DefaultFallbackDirectory()),
+            &m_Presenter)
 {
 }
 
@@ -61,11 +50,10 @@ CKorvixApp::~CKorvixApp()
         ExitInstance();
 }
 
-bool CKorvixApp::InitInstance(const QStringList &arguments)
+bool CKorvixApp::InitInstance(const QStringList &arguments, std::optional<QString> file)
 {
     m_Version = BuildVersion();
-    const QString version = QStringLiteral("%1.%2.%3.%4").arg(m_Version[0]).arg(m_Version[1]).arg(m_Version[2]).arg(m_Version[3]);
-    m_Log.Write(StartLine(version, arguments));
+    m_Log.Write(StartLine(m_Version, arguments));
 
     // The interface is Russian: so are Qt's own dialogs and buttons.
     // An installed copy brings them along; a build finds Qt's.
@@ -83,18 +71,17 @@ bool CKorvixApp::InitInstance(const QStringList &arguments)
         ? std::make_unique<QSettings>(QStringLiteral("Tarvel"), QStringLiteral("Korvix"))
         : std::make_unique<QSettings>(m_Options.settingsFile, QSettings::IniFormat);
 
-    MessagePresenter &presenter = m_Options.presenter ? *m_Options.presenter : m_BoxPresenter;
     ColourChooser &colours = m_Options.colours ? *m_Options.colours : m_DialogColours;
-    m_Document = std::make_unique<CKorvixDoc>(m_Root, presenter);
+    m_Document = std::make_unique<CKorvixDoc>(m_Root, m_Presenter);
     m_Context = std::make_unique<ShellContext>(
-        ShellContext{m_Root, m_Log, presenter, colours, *m_Settings, m_Options.presenter ? nullptr : &m_BoxPresenter});
+        ShellContext{m_Root, m_Log, m_Presenter, colours, *m_Settings, m_Options.presenter ? nullptr : &m_BoxPresenter});
     m_MainFrame = std::make_unique<CMainFrame>(*m_Context, *m_Document);
     m_MainFrame->SetFirstOpenDirectory(ExamplesDirectory(m_AppDir));
 
-    const QStringList files = arguments.mid(1);
-    if (files.isEmpty()) {
+    const QString path = file ? *file : arguments.value(1);
+    if (path.isEmpty()) {
         m_Document->OnNewDocument();
-    } else if (!m_MainFrame->OpenFile(files.first())) {
+    } else if (!m_MainFrame->OpenFile(path)) {
         return false;
     }
     m_MainFrame->show();
@@ -113,9 +100,9 @@ int CKorvixApp::ExitInstance()
     return 0;
 }
 
-int CKorvixApp::Run(const QStringList &arguments)
+int CKorvixApp::Run(const QStringList &arguments, std::optional<QString> file)
 {
-    if (!InitInstance(arguments)) {
+    if (!InitInstance(arguments, std::move(file))) {
         ExitInstance();
         return 1;
     }

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class CKorvixDoc;
 class CMainFrame;
@@ -39,13 +40,15 @@ public:
     CKorvixApp(const CKorvixApp &) = delete;
     CKorvixApp &operator=(const CKorvixApp &) = delete;
 
-    // Start-up: the start line, settings, the window, the file named on the
-    // command line. False when start-up fails (the run still ends with Stop).
-    bool InitInstance(const QStringList &arguments);
+    // Start-up: the start line (with the whole command line), settings, the
+    // window, and the file named on the command line (by default the first
+    // argument after the program's name). False when start-up fails (the run
+    // still ends with Stop).
+    bool InitInstance(const QStringList &arguments, std::optional<QString> file = std::nullopt);
     // Shutdown: empties the structure and writes "Stop".
     int ExitInstance();
     // InitInstance, the event loop, ExitInstance.
-    int Run(const QStringList &arguments);
+    int Run(const QStringList &arguments, std::optional<QString> file = std::nullopt);
 
     CMainFrame *MainFrame() const { return m_MainFrame.get(); }
     CKorvixDoc &Document() const { return *m_Document; }
@@ -56,13 +59,14 @@ private:
     MessageBoxPresenter m_BoxPresenter;
     DialogColourChooser m_DialogColours;
     Options m_Options;
+    // Where messages go: the options' presenter, or message boxes.
+    MessagePresenter &m_Presenter;
     std::unique_ptr<QSettings> m_Settings;
     std::unique_ptr<QTranslator> m_QtTranslator;
 
 public:
     CRoot m_Root;
     std::array<std::uint16_t, 4> m_Version{};
-    bool m_HiColorIcons = true;
     QString m_AppDir;
     LogFile m_Log;
 
@@ -73,8 +77,6 @@ private:
     bool m_Exited = false;
 };
 
-// The build's version as four numbers.
-std::array<std::uint16_t, 4> BuildVersion();
 // Where the bundled examples are: installed beside the program, or in the
 // source tree of a build.
 QString ExamplesDirectory(const QString &applicationDirectory);

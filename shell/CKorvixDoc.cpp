@@ -39,7 +39,7 @@ bool CKorvixDoc::OnOpenDocument(const QString &path)
 {
     if (IsAlreadyOpen(path))
         return true;
-    const StructureFileOpen opened = OpenStructureFile(m_Root, path);
+    const StructureFileOpen opened = OpenStructureFile(m_Root, path, [this] { emit StructureAboutToBeReplaced(); });
     switch (opened.outcome) {
     case StructureFileOpen::Outcome::CannotOpen:
         m_Presenter.ShowMessageBox(opened.message, MessagePresenter::Icon::Error);

@@ -29,6 +29,9 @@ public:
     QString PathName() const { return m_PathName; }
 
 signals:
+    // The structure is about to be emptied and read again: whatever points
+    // into it must let go now (the read may show message boxes meanwhile).
+    void StructureAboutToBeReplaced();
     // The structure was replaced (read, or emptied after a rejected file):
     // the tree must be rebuilt from it.
     void StructureReplaced();

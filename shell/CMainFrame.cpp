@@ -59,6 +59,10 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     CreateClientArea();
     RestoreWindowState();
 
+    connect(&m_Document, &CKorvixDoc::StructureAboutToBeReplaced, this, [this] {
+        m_Tree->clear();
+        m_Table->ResetView();
+    });
     connect(&m_Document, &CKorvixDoc::StructureReplaced, m_Tree, &CStructView::FillTree);
     connect(&m_Document, &CKorvixDoc::DocumentChanged, this, [this] {
         m_Table->ResetView();
@@ -240,8 +244,15 @@ void CMainFrame::UpdateLockIndicators()
 
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate)
+    // Once per lock-key press, as the top-level window gets it (the filter sees
+    // every delivery of every event).
+    if (event->type() == QEvent::ApplicationActivate) {
         UpdateLockIndicators();
+    } else if (event->type() == QEvent::KeyRelease && watched->isWindowType()) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            UpdateLockIndicators();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -266,7 +277,6 @@ void CMainFrame::SwitchPane(bool forward)
     QWidget *panes[2] = {m_Tree, m_Table};
     const int current = m_Table->hasFocus() ? 1 : 0;
     const int next = 1 - current; // two panes: both directions lead to the other one
-    m_Table->setFocusPolicy(Qt::StrongFocus);
     panes[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
@@ -314,7 +324,10 @@ void CMainFrame::dropEvent(QDropEvent *event)
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return;
     event->acceptProposedAction();
-    OpenFile(urls.first().toLocalFile());
+    // Read after the drop has ended: the source application waits for it,
+    // and the read may show message boxes.
+    const QString path = urls.first().toLocalFile();
+    QMetaObject::invokeMethod(this, [this, path] { OpenFile(path); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::RestoreWindowState()

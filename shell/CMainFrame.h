@@ -34,7 +34,7 @@ public:
     ToolbarManager &Toolbars() const { return *m_Toolbars; }
     const RecentFileList &RecentFiles() const { return *m_Recent; }
 
-    // File Open through the dialog, starting in `directory` when given.
+    // File Open through the dialog.
     void OpenWithDialog();
     // Opens a file as File Open does and files it among the recent ones.
     bool OpenFile(const QString &path);

@@ -75,7 +75,6 @@ void ToolbarManager::SetTextLabels(bool on)
     for (QToolBar *bar : AllToolbars())
         bar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
     Save();
-    emit ToolbarsChanged();
 }
 
 ToolbarManager::UserToolbar *ToolbarManager::Find(QToolBar *toolbar)
@@ -117,7 +116,6 @@ QToolBar *ToolbarManager::CreateUserToolbar(const QString &name)
     m_User.append(user);
     Rebuild(m_User.last());
     Save();
-    emit ToolbarsChanged();
     return user.bar;
 }
 
@@ -127,7 +125,6 @@ void ToolbarManager::RenameUserToolbar(QToolBar *toolbar, const QString &name)
         return;
     toolbar->setWindowTitle(name.trimmed());
     Save();
-    emit ToolbarsChanged();
 }
 
 void ToolbarManager::DeleteUserToolbar(QToolBar *toolbar)
@@ -139,8 +136,7 @@ void ToolbarManager::DeleteUserToolbar(QToolBar *toolbar)
         toolbar->deleteLater();
         m_User.removeAt(i);
         Save();
-        emit ToolbarsChanged();
-        return;
+            return;
     }
 }
 
@@ -159,7 +155,6 @@ void ToolbarManager::AddCommand(QToolBar *toolbar, int command)
     user->commands.append(command);
     Rebuild(*user);
     Save();
-    emit ToolbarsChanged();
 }
 
 void ToolbarManager::RemoveCommand(QToolBar *toolbar, int position)
@@ -172,7 +167,6 @@ void ToolbarManager::RemoveCommand(QToolBar *toolbar, int position)
         user->images.remove(command);
     Rebuild(*user);
     Save();
-    emit ToolbarsChanged();
 }
 
 QList<int> ToolbarManager::AvailableCommands() const
@@ -222,12 +216,13 @@ void ToolbarManager::SetCommandImage(QToolBar *toolbar, int command, int image)
         user->images.insert(command, image);
     Rebuild(*user);
     Save();
-    emit ToolbarsChanged();
 }
 
 void ToolbarManager::Rebuild(UserToolbar &user)
 {
-    user.bar->clear();
+    user.bar->clear(); // removes the actions without deleting them
+    qDeleteAll(user.proxies);
+    user.proxies.clear();
     for (int command : user.commands) {
         QAction *action = m_Commands.Action(command);
         if (!action)
@@ -245,6 +240,7 @@ void ToolbarManager::Rebuild(UserToolbar &user)
         connect(action, &QAction::changed, proxy, [proxy, action] { proxy->setEnabled(action->isEnabled()); });
         connect(proxy, &QAction::triggered, action, &QAction::trigger);
         user.bar->addAction(proxy);
+        user.proxies.append(proxy);
     }
     if (QAction *customize = m_Commands.Action(CommandId::CustomizeToolbars)) {
         user.bar->addSeparator();

@@ -7,6 +7,7 @@
 #include <QString>
 
 class CommandActions;
+class QAction;
 class QMainWindow;
 class QSettings;
 class QToolBar;
@@ -60,9 +61,6 @@ public:
     // Writes the user toolbars and the label setting to the settings store.
     void Save() const;
 
-signals:
-    void ToolbarsChanged();
-
 private:
     struct UserToolbar
     {
@@ -70,6 +68,7 @@ private:
         int id = 0;
         QList<int> commands;
         QMap<int, int> images; // command -> user image
+        QList<QAction *> proxies; // buttons showing a user image, owned by the bar
     };
     UserToolbar *Find(QToolBar *toolbar);
     const UserToolbar *Find(QToolBar *toolbar) const;

@@ -34,6 +34,8 @@ CKorvixView::CKorvixView(ViewServices &services, QWidget *parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // F6 and Shift+F6 move the focus here from the tree.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QSize CKorvixView::sizeHint() const

@@ -62,9 +62,10 @@ QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) cons
     return item;
 }
 
-void CStructView::InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint)
+void CStructView::InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint,
+                                       const TreeSiblingOrder &order)
 {
-    const std::vector<CNodeB *> children = ChildrenInTreeOrder(static_cast<const CNodeTreeB &>(node));
+    const std::vector<CNodeB *> children = order.ChildrenOf(static_cast<const CNodeTreeB &>(node));
     QList<QTreeWidgetItem *> items;
     items.reserve(static_cast<qsizetype>(children.size()));
     for (CNodeB *child : children)
@@ -72,7 +73,7 @@ void CStructView::InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &no
     parent->addChildren(items);
     if (depthBelowPoint < 3) {
         for (qsizetype i = 0; i < items.size(); ++i)
-            InsertSortedChildren(items[i], *children[static_cast<std::size_t>(i)], depthBelowPoint + 1);
+            InsertSortedChildren(items[i], *children[static_cast<std::size_t>(i)], depthBelowPoint + 1, order);
     }
 }
 
@@ -80,11 +81,12 @@ void CStructView::FillTree()
 {
     setUpdatesEnabled(false);
     clear();
+    const TreeSiblingOrder order;
     int index = 0;
     for (CPunct *point : ChildrenAs<CPunct>(m_Services.root)) {
         QTreeWidgetItem *item = NewItem(*point, index++);
         addTopLevelItem(item);
-        InsertSortedChildren(item, *point, 1);
+        InsertSortedChildren(item, *point, 1, order);
         point->ApplyTreeOrder(*this);
     }
     setUpdatesEnabled(true);
@@ -174,8 +176,7 @@ void CStructView::RunDrawCommand(int command, CNodeB &node)
     auto &point = static_cast<CPunct &>(node);
     m_Services.root.m_CurPunct = &point;
     SetLayoutMode(point, static_cast<LayoutMode>(command));
-    point.RePlaseTab(m_Table->width(), m_Table->height());
-    m_Table->update();
+    m_Table->ReLayout();
 }
 
 void CStructView::RunColourCommand(int command, CNodeB &node)
@@ -190,6 +191,5 @@ void CStructView::RunColourCommand(int command, CNodeB &node)
     if (!m_Table)
         return;
     m_Services.root.m_CurPunct = point;
-    point->RePlaseTab(m_Table->width(), m_Table->height());
-    m_Table->update();
+    m_Table->ReLayout();
 }

@@ -44,7 +44,8 @@ protected:
 
 private:
     QTreeWidgetItem *NewItem(CNodeB &node, int indexAmongSiblings) const;
-    void InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint);
+    void InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint,
+                              const TreeSiblingOrder &order);
     void RunDrawCommand(int command, CNodeB &node);
     void RunColourCommand(int command, CNodeB &node);
 

@@ -3,6 +3,7 @@
 #include "Geometry.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
 
@@ -45,5 +46,5 @@ public:
     // One line of black text placed in `rect` by `flags` and clipped to it.
     virtual void DrawText(const QString &text, const Rect &rect, unsigned flags) = 0;
     // The width of the text in the selected font.
-    virtual int TextWidth(const QString &text) = 0;
+    virtual int TextWidth(QStringView text) = 0;
 };

@@ -34,7 +34,7 @@ void FitHomeLabel(CHome &home, DrawingSurface &surface)
         return;
     }
     qsizetype t = 3;
-    while (t < n && surface.TextWidth(TrimWide(QStringView(label).first(t))) <= cellWidth)
+    while (t < n && surface.TextWidth(TrimmedView(QStringView(label).first(t))) <= cellWidth)
         ++t;
 
     qsizetype u = t - 1;

@@ -58,7 +58,7 @@ struct QPainterSurface::SelectedFont
 
     // The width at whole-pixel advances; `drawable` is false when some
     // character has no glyph of its own in this font.
-    int Width(const QString &text, bool *drawable = nullptr)
+    int Width(QStringView text, bool *drawable = nullptr)
     {
         int width = 0;
         bool all = true;
@@ -211,7 +211,7 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
         m_Painter.restore();
 }
 
-int QPainterSurface::TextWidth(const QString &text)
+int QPainterSurface::TextWidth(QStringView text)
 {
     return Current().Width(text);
 }

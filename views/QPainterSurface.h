@@ -32,7 +32,7 @@ public:
     void SelectFont(const FontSpec &font) override;
     void SetTextBackground(Colour colour) override;
     void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
-    int TextWidth(const QString &text) override;
+    int TextWidth(QStringView text) override;
 
     // A Qt font whose ascent plus descent is the given cell height in pixels.
     static QFont FontForCellHeight(const FontSpec &spec);

@@ -98,13 +98,6 @@ FileDescriptor OpenRegularFile(const QString &path, qint64 &size, std::int32_t &
 
 } // namespace
 
-FileProbeResult ProbeRegularFile(const QString &path)
-{
-    FileProbeResult result;
-    OpenRegularFile(path, result.size, result.code);
-    return result;
-}
-
 FileReadResult ReadRegularFile(const QString &path, qint64 maxSize)
 {
     qint64 size = 0;
@@ -135,21 +128,6 @@ FileReadResult ReadRegularFile(const QString &path, qint64 maxSize)
 }
 
 #else
-
-FileProbeResult ProbeRegularFile(const QString &path)
-{
-    FileProbeResult result;
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        result.code = XmlLoadCode::FileNotFound;
-    else if (!info.isFile())
-        result.code = XmlLoadCode::NotRegularFile;
-    else if (QFile file(path); !file.open(QIODevice::ReadOnly))
-        result.code = XmlLoadCode::AccessDenied;
-    else
-        result.size = info.size();
-    return result;
-}
 
 FileReadResult ReadRegularFile(const QString &path, qint64 maxSize)
 {

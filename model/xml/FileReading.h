@@ -16,12 +16,3 @@ struct FileReadResult
 
 FileReadResult ReadRegularFile(const QString &path, qint64 maxSize);
 
-// Whether the file can be opened for reading as a regular file, and its size;
-// nothing is read.
-struct FileProbeResult
-{
-    qint64 size = 0;
-    std::int32_t code = 0; // 0, or one of the load codes of XmlLoadCode
-};
-
-FileProbeResult ProbeRegularFile(const QString &path);

@@ -350,11 +350,16 @@ XmlNode XmlDocument::AppendProcessingInstruction(QStringView target, QStringView
 
 XmlLoadResult XmlDocument::Load(const QString &path)
 {
-    m_Data = XmlContentRef(new XmlDocumentData);
-    FileReadResult file = ReadRegularFile(path, kMaxFileSize);
-    if (file.code != 0)
-        return Failure(file.code);
-    return LoadFromBytes(std::move(file.bytes));
+    try {
+        m_Data = XmlContentRef(new XmlDocumentData);
+        FileReadResult file = ReadRegularFile(path, kMaxFileSize);
+        if (file.code != 0)
+            return Failure(file.code);
+        return LoadFromBytes(std::move(file.bytes));
+    } catch (const std::bad_alloc &) {
+        // Reading a large file into memory can fail on its own.
+        return Failure(XmlLoadCode::OutOfMemory);
+    }
 }
 
 XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)

@@ -125,8 +125,9 @@ void RecordingSurface::DrawText(const QString &text, const Rect &rect, unsigned 
     m_Calls.push_back(SurfaceCall::Text(text, rect, flags));
 }
 
-int RecordingSurface::TextWidth(const QString &text)
+int RecordingSurface::TextWidth(QStringView view)
 {
+    const QString text = view.toString();
     m_Measured.emplace_back(text, m_Font);
     if (const auto it = m_TextWidths.constFind(text); it != m_TextWidths.cend())
         return *it;

@@ -49,7 +49,7 @@ public:
     void SelectFont(const FontSpec &font) override;
     void SetTextBackground(Colour colour) override;
     void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
-    int TextWidth(const QString &text) override;
+    int TextWidth(QStringView text) override;
 
     void SetLogicalDpiY(int dpi) { m_Dpi = dpi; }
     // Widths: an exact text's width wins; otherwise the sum of its
