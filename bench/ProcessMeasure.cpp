@@ -31,8 +31,9 @@ void ReadMemory(long &rssKiB, long &peakKiB)
 
 int ReportMeasurement(const std::function<void()> &work)
 {
-    long startRss = 0, startPeak = 0;
-    ReadMemory(startRss, startPeak);
+    // The work's peak is measured above what the process held before it.
+    long startRss = 0, peakBefore = 0;
+    ReadMemory(startRss, peakBefore);
     QElapsedTimer timer;
     timer.start();
     work();

@@ -13,11 +13,11 @@
 QString Provider::GetName() const
 {
     switch (m_Kind) {
-    case Controller:
+    case ProviderKind::Controller:
         return QStringLiteral("%1:%2:%3").arg(m_SubNet).arg(m_UM).arg(m_Slot);
-    case Pro:
+    case ProviderKind::Pro:
         return QStringLiteral("Pro");
-    case Direct:
+    case ProviderKind::Direct:
         return QStringLiteral("Direct");
     }
     return {};
@@ -38,11 +38,11 @@ qsizetype DecimalLength(std::int32_t value)
 qsizetype Provider::NameLength() const
 {
     switch (m_Kind) {
-    case Controller:
+    case ProviderKind::Controller:
         return DecimalLength(m_SubNet) + DecimalLength(m_UM) + DecimalLength(m_Slot) + 2;
-    case Pro:
+    case ProviderKind::Pro:
         return 3;
-    case Direct:
+    case ProviderKind::Direct:
         return 6;
     }
     return 0;
@@ -64,19 +64,19 @@ void AllProvider::FillProviders(CPunct &point)
                 ProviderKind kind;
                 std::int64_t key;
                 if (lift->m_Direct > 0) {
-                    kind = Direct;
+                    kind = ProviderKind::Direct;
                     key = kDirectKey;
                 } else if (lift->IDPro > 0) {
-                    kind = Pro;
+                    kind = ProviderKind::Pro;
                     key = kProKey;
                 } else {
-                    kind = Controller;
+                    kind = ProviderKind::Controller;
                     key = ControllerKey(lift->SubNet, lift->UM, lift->Slot);
                 }
                 auto &slot = m_Providers[key];
                 if (!slot) {
                     slot = std::make_unique<Provider>(kind);
-                    if (kind == Controller) {
+                    if (kind == ProviderKind::Controller) {
                         slot->m_SubNet = lift->SubNet;
                         slot->m_UM = lift->UM;
                         slot->m_Slot = lift->Slot;
@@ -89,13 +89,13 @@ void AllProvider::FillProviders(CPunct &point)
     for (auto &[key, provider] : m_Providers) {
         auto &lifts = provider->m_Lifts;
         switch (provider->m_Kind) {
-        case Direct:
+        case ProviderKind::Direct:
             std::sort(lifts.begin(), lifts.end(), [](const CLift *a, const CLift *b) { return a->m_Direct < b->m_Direct; });
             break;
-        case Pro:
+        case ProviderKind::Pro:
             std::sort(lifts.begin(), lifts.end(), [](const CLift *a, const CLift *b) { return a->IDPro < b->IDPro; });
             break;
-        case Controller:
+        case ProviderKind::Controller:
             std::sort(lifts.begin(), lifts.end(), [](const CLift *a, const CLift *b) { return a->Addr < b->Addr; });
             break;
         }

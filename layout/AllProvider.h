@@ -13,7 +13,7 @@
 class CLift;
 class CPunct;
 
-enum ProviderKind : std::int32_t { Controller = 1, Pro = 2, Direct = 3 };
+enum class ProviderKind : std::int32_t { Controller = 1, Pro = 2, Direct = 3 };
 
 // One group of the layout by controller: the lifts of one line controller,
 // of the Pro connection, or of the Direct group.

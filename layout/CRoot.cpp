@@ -13,10 +13,7 @@ CRoot::CRoot(LogFile *log, MessagePresenter *presenter)
 {
 }
 
-CRoot::~CRoot()
-{
-    m_CurPunct = nullptr;
-}
+CRoot::~CRoot() = default;
 
 std::unique_ptr<CPunctB> CRoot::CreatePunct()
 {

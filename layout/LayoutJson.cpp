@@ -24,11 +24,11 @@ QJsonObject LiftJson(const CLift &lift)
 QString ProviderKindName(ProviderKind kind)
 {
     switch (kind) {
-    case Controller:
+    case ProviderKind::Controller:
         return QStringLiteral("controller");
-    case Pro:
+    case ProviderKind::Pro:
         return QStringLiteral("pro");
-    case Direct:
+    case ProviderKind::Direct:
         return QStringLiteral("direct");
     }
     return {};

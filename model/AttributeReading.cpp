@@ -12,17 +12,21 @@ namespace {
     throw ErrorXML(MessageId::ReadFailed, code, elementName, QString::fromLatin1(attributeName));
 }
 
+// The value as a 32-bit integer, read without building a string when it is
+// plain ASCII.
+std::optional<std::int32_t> ParseIntValue(const XmlAttributeText &value, bool *overflow)
+{
+    if (const auto ascii = value.PlainAscii())
+        return ParseInt32(*ascii, overflow);
+    return ParseInt32(value.ToString(), overflow);
+}
+
 std::int32_t ConvertInt(const XmlAttributeText &value, QStringView elementName, const char *attributeName)
 {
     bool overflow = false;
-    std::optional<std::int32_t> number;
-    if (const auto ascii = value.PlainAscii())
-        number = ParseInt32(*ascii, &overflow);
-    else
-        number = ParseInt32(value.ToString(), &overflow);
+    const std::optional<std::int32_t> number = ParseIntValue(value, &overflow);
     if (!number)
-        ThrowReadError(overflow ? ConversionCode::Overflow : ConversionCode::TypeMismatch, elementName,
-                       attributeName);
+        ThrowIntReadError(overflow, elementName, attributeName);
     return *number;
 }
 
@@ -30,9 +34,7 @@ std::int32_t ConvertInt(const XmlAttributeText &value, QStringView elementName, 
 
 bool CanConvertToInt(const XmlAttributeText &value, bool *overflow)
 {
-    if (const auto ascii = value.PlainAscii())
-        return ParseInt32(*ascii, overflow).has_value();
-    return ParseInt32(value.ToString(), overflow).has_value();
+    return ParseIntValue(value, overflow).has_value();
 }
 
 void ThrowIntReadError(bool overflow, QStringView elementName, const char *attributeName)
@@ -127,8 +129,7 @@ bool UInt(const AttributeSource &element, QStringView elementName, const char *a
     bool overflow = false;
     const auto number = ParseUInt32(value->ToString(), &overflow);
     if (!number)
-        ThrowReadError(overflow ? ConversionCode::Overflow : ConversionCode::TypeMismatch, elementName,
-                       attributeName);
+        ThrowIntReadError(overflow, elementName, attributeName);
     member = *number;
     return true;
 }

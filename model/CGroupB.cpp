@@ -49,11 +49,8 @@ CGroupB::CGroupB(CGroupB *parentGroup, CPunctB *punct)
 {
 }
 
-CGroupB::~CGroupB()
-{
-    m_SubGroups.clear();
-    m_LiftRefs.clear();
-}
+// Members go in reverse order of declaration: sub-groups, then references.
+CGroupB::~CGroupB() = default;
 
 int CGroupB::GetKind() const
 {

@@ -11,11 +11,7 @@ CRootB::CRootB()
 {
 }
 
-CRootB::~CRootB()
-{
-    // Children first: their elements belong to the document released last.
-    m_Children.clear();
-}
+CRootB::~CRootB() = default;
 
 int CRootB::GetKind() const
 {
@@ -161,8 +157,6 @@ bool CRootB::CreateXMLDOM()
 {
     try {
         m_XMLDOM = XmlDocument::Create();
-        if (m_XMLDOM.IsNull())
-            throw ErrorXML(MessageId::CreateParserFailed, XmlLoadCode::OutOfMemory);
         const XmlNode pi = m_XMLDOM.AppendProcessingInstruction(u"xml", u"version=\"1.0\" encoding=\"windows-1251\"");
         if (pi.IsNull())
             throw ErrorXML(MessageId::AppendChildFailed, XmlLoadCode::OutOfMemory);

@@ -39,11 +39,6 @@ void CKeyB::CheckRow(const XmlElement &row)
     CheckRecordFields<CKeyB>(row, kElement, kFields);
 }
 
-CTabKeyB::CTabKeyB(CNodeTreeB *parent)
-    : CNodeTreeB(parent)
-{
-}
-
 int CTabKeyB::GetKind() const
 {
     return NodeKind::TabKey;
@@ -51,73 +46,5 @@ int CTabKeyB::GetKind() const
 
 void CTabKeyB::XMLLoad(const XmlNode &node)
 {
-    const XmlElement element = BeginElementLoad(node, u"TabKey");
-    ForEachChildElement(element, [&](const XmlNode &row) {
-        if (!row.HasName("Key"))
-            return;
-        CKeyB::CheckRow(row.QueryElement());
-        m_PendingRows.push_back(row);
-    });
-}
-
-void CTabKeyB::BuildPendingKeys() const
-{
-    if (m_PendingRows.empty())
-        return;
-    std::vector<XmlNode> rows;
-    rows.swap(m_PendingRows);
-    auto *self = const_cast<CTabKeyB *>(this);
-    for (const XmlNode &row : rows) {
-        auto key = std::make_unique<CKeyB>(self);
-        key->XMLLoad(row); // checked when it was read: cannot fail
-        m_Keys.push_back(std::move(key));
-    }
-}
-
-const CTabKeyB::Keys &CTabKeyB::GetKeys() const
-{
-    BuildPendingKeys();
-    return m_Keys;
-}
-
-CTabKeyB::Keys &CTabKeyB::GetKeys()
-{
-    BuildPendingKeys();
-    return m_Keys;
-}
-
-void CTabKeyB::Add(std::unique_ptr<CKeyB> key)
-{
-    BuildPendingKeys();
-    key->m_pParent = this;
-    m_Keys.push_back(std::move(key));
-}
-
-bool CTabKeyB::IsModified() const
-{
-    for (const auto &key : m_Keys)
-        if (key->m_bModified)
-            return true;
-    return CNodeTreeB::IsModified();
-}
-
-void CTabKeyB::ClearModified()
-{
-    for (auto &key : m_Keys)
-        key->m_bModified = false;
-    CNodeTreeB::ClearModified();
-}
-
-void CTabKeyB::ReleaseElements()
-{
-    BuildPendingKeys(); // they need their elements to be built
-    for (auto &key : m_Keys)
-        key->ReleaseElements();
-    CNodeTreeB::ReleaseElements();
-}
-
-void CTabKeyB::Clear()
-{
-    m_PendingRows.clear();
-    m_Keys.clear();
+    LoadRows(node, u"TabKey", "Key");
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "CNodeB.h"
+#include "items/ItemTable.h"
 
 #include <list>
 #include <memory>
-#include <vector>
 
 // A key of the console (element Key). Owner and Comm are kept exactly as
 // written, blanks included.
@@ -12,6 +11,7 @@ class CKeyB : public CNodeTreeB
 {
 public:
     explicit CKeyB(CNodeTreeB *parent);
+    static std::unique_ptr<CKeyB> CreateRow(CNodeTreeB *table) { return std::make_unique<CKeyB>(table); }
 
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
@@ -25,31 +25,16 @@ public:
     QString m_Comm;
 };
 
-// The keys in document order, duplicates included (element TabKey). Like the
-// keyed tables, a read checks the rows and the keys are built on first use.
-class CTabKeyB : public CNodeTreeB
+// The keys in document order, duplicates included (element TabKey).
+class CTabKeyB : public ItemTable<CKeyB, std::list<std::unique_ptr<CKeyB>>>
 {
 public:
     using Keys = std::list<std::unique_ptr<CKeyB>>;
-
-    explicit CTabKeyB(CNodeTreeB *parent);
+    using ItemTable::ItemTable;
 
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
-    bool IsModified() const override;
-    void ClearModified() override;
-    void ReleaseElements() override;
 
-    const Keys &GetKeys() const;
-    Keys &GetKeys();
-    // The table owns the key from now on; it goes to the end of the list.
-    void Add(std::unique_ptr<CKeyB> key);
-    // Destroys every key. The table's own element stays.
-    void Clear();
-
-private:
-    void BuildPendingKeys() const;
-
-    mutable Keys m_Keys;
-    mutable std::vector<XmlNode> m_PendingRows;
+    const Keys &GetKeys() const { return GetRecords(); }
+    Keys &GetKeys() { return GetRecords(); }
 };

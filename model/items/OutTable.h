@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/KeyedItemTable.h"
+#include "items/ItemTable.h"
 
 // One output of the console or of a lift (element Out).
 class COutB : public CNodeTreeB
@@ -28,7 +28,7 @@ public:
 class CTabOutB : public KeyedItemTable<COutB>
 {
 public:
-    using KeyedItemTable::KeyedItemTable;
+    using ItemTable::ItemTable;
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 };

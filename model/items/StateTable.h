@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/KeyedItemTable.h"
+#include "items/ItemTable.h"
 
 // One state of the console or of a lift (element State).
 class CStateB : public CNodeTreeB
@@ -28,7 +28,7 @@ public:
 class CTabStateB : public KeyedItemTable<CStateB>
 {
 public:
-    using KeyedItemTable::KeyedItemTable;
+    using ItemTable::ItemTable;
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/KeyedItemTable.h"
+#include "items/ItemTable.h"
 
 // A terminal device of a lift (element Dev); its full name is the node's name.
 class CTermDevB : public CNodeTreeB
@@ -25,7 +25,7 @@ public:
 class CTabTermDevB : public KeyedItemTable<CTermDevB>
 {
 public:
-    using KeyedItemTable::KeyedItemTable;
+    using ItemTable::ItemTable;
     int GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 };

@@ -119,16 +119,17 @@ const std::array<char16_t, 128> &TextCodec::Windows1251HighHalf()
     return kWindows1251;
 }
 
+bool TextCodec::IsPlainAscii(std::string_view raw) noexcept
+{
+    for (char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '&')
+            return false;
+    return true;
+}
+
 QString TextCodec::Decode(std::string_view raw) const
 {
-    bool plain = true;
-    for (char c : raw) {
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '&') {
-            plain = false;
-            break;
-        }
-    }
-    if (plain)
+    if (IsPlainAscii(raw))
         return QString::fromLatin1(raw.data(), static_cast<qsizetype>(raw.size()));
     if (m_Utf8 && raw.find('&') == std::string_view::npos)
         return QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));

@@ -19,6 +19,10 @@ public:
 
     bool IsUtf8() const noexcept { return m_Utf8; }
 
+    // Whether the raw text is ASCII without references: then it reads the
+    // same in every supported encoding and needs no decoding.
+    static bool IsPlainAscii(std::string_view raw) noexcept;
+
     // The text of a raw name or value, references (&lt; &#1040; ...) resolved.
     // A reference that is malformed or names no valid character stays as written.
     QString Decode(std::string_view raw) const;

@@ -115,20 +115,20 @@ bool IsWideName(const QByteArray &n)
 // is, the encoding is a single-byte one and its high half is all we need.
 std::optional<std::array<char16_t, 128>> SingleByteTable(const QByteArray &name)
 {
+    QByteArray allBytes(256, Qt::Uninitialized);
+    for (int b = 0; b < 256; ++b)
+        allBytes[b] = static_cast<char>(b);
+    QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(allBytes);
+    if (decoder.hasError() || text.size() != 256)
+        return std::nullopt;
     std::array<char16_t, 128> table{};
     for (int b = 0; b < 256; ++b) {
-        QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
-        const char byte = static_cast<char>(b);
-        const QString text = decoder.decode(QByteArrayView(&byte, 1));
-        if (decoder.hasError() || text.size() != 1)
-            return std::nullopt;
-        const char16_t unit = text[0].unicode();
-        if (b < 0x80) {
-            if (unit != b)
-                return std::nullopt;
-        } else {
+        const char16_t unit = text[b].unicode();
+        if (b < 0x80 && unit != b)
+            return std::nullopt; // not ASCII-compatible: the parser could not read its markup
+        if (b >= 0x80)
             table[b - 0x80] = unit;
-        }
     }
     return table;
 }

@@ -319,9 +319,8 @@ QString XmlAttributeText::ToString() const
 
 std::optional<std::string_view> XmlAttributeText::PlainAscii() const
 {
-    for (char c : m_Raw)
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '&')
-            return std::nullopt;
+    if (!TextCodec::IsPlainAscii(m_Raw))
+        return std::nullopt;
     return m_Raw;
 }
 
@@ -350,58 +349,60 @@ XmlNode XmlDocument::AppendProcessingInstruction(QStringView target, QStringView
 
 XmlLoadResult XmlDocument::Load(const QString &path)
 {
+    FileReadResult file;
     try {
-        m_Data = XmlContentRef(new XmlDocumentData);
-        FileReadResult file = ReadRegularFile(path, kMaxFileSize);
-        if (file.code != 0)
-            return Failure(file.code);
-        return LoadFromBytes(std::move(file.bytes));
+        file = ReadRegularFile(path, kMaxFileSize);
     } catch (const std::bad_alloc &) {
         // Reading a large file into memory can fail on its own.
-        return Failure(XmlLoadCode::OutOfMemory);
+        file.code = XmlLoadCode::OutOfMemory;
     }
+    if (file.code != 0) {
+        m_Data = XmlContentRef(new XmlDocumentData);
+        return Failure(file.code);
+    }
+    return LoadFromBytes(std::move(file.bytes));
 }
 
 XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)
 {
+    // The content is built aside and only kept when it parsed: a failed load
+    // leaves the document empty.
     m_Data = XmlContentRef(new XmlDocumentData);
-    XmlDocumentData *data = m_Data.get();
     try {
         PreparedXmlText text = PrepareXmlText(std::move(bytes));
         if (!text.error.isEmpty())
             return Failure(XmlLoadCode::ParseFailed, text.error);
+        // An empty buffer has no writable storage for the parser.
+        if (text.buffer.isEmpty())
+            return Failure(XmlLoadCode::ParseFailed, ParseStatusText(pugi::status_no_document_element));
+
+        XmlContentRef content(new XmlDocumentData);
+        XmlDocumentData *data = content.get();
         data->buffer = std::move(text.buffer);
         data->codec = text.codec;
-
-        // An empty buffer has no writable storage; give the parser a real one.
-        if (data->buffer.isEmpty())
-            return Failure(XmlLoadCode::ParseFailed, ParseStatusText(pugi::status_no_document_element));
         const pugi::xml_parse_result parsed = data->document.load_buffer_inplace(
             data->buffer.data(), static_cast<size_t>(data->buffer.size()), kParseOptions, pugi::encoding_utf8);
         if (!parsed) {
             const TextPosition pos = PositionOf(data->buffer, parsed.offset, data->codec);
-            QString detail = QStringLiteral("строка %1, столбец %2: %3")
-                                 .arg(pos.line)
-                                 .arg(pos.column)
-                                 .arg(ParseStatusText(parsed.status));
-            m_Data = XmlContentRef(new XmlDocumentData);
             return Failure(parsed.status == pugi::status_out_of_memory ? XmlLoadCode::OutOfMemory
                                                                       : XmlLoadCode::ParseFailed,
-                           std::move(detail));
+                           QStringLiteral("строка %1, столбец %2: %3")
+                               .arg(pos.line)
+                               .arg(pos.column)
+                               .arg(ParseStatusText(parsed.status)));
         }
         // The parser also takes a fragment with several top-level elements; a
         // document has exactly one, and whatever follows it would be lost.
         if (const pugi::xml_node extra = SecondDocumentElement(data->document)) {
             // An element's offset is that of its name, just after the "<".
             const TextPosition pos = PositionOf(data->buffer, extra.offset_debug() - 1, data->codec);
-            QString detail = QStringLiteral("строка %1, столбец %2: в документе больше одного корневого элемента")
-                                 .arg(pos.line)
-                                 .arg(pos.column);
-            m_Data = XmlContentRef(new XmlDocumentData);
-            return Failure(XmlLoadCode::ParseFailed, std::move(detail));
+            return Failure(XmlLoadCode::ParseFailed,
+                           QStringLiteral("строка %1, столбец %2: в документе больше одного корневого элемента")
+                               .arg(pos.line)
+                               .arg(pos.column));
         }
+        m_Data = std::move(content);
     } catch (const std::bad_alloc &) {
-        m_Data = XmlContentRef(new XmlDocumentData);
         return Failure(XmlLoadCode::OutOfMemory);
     }
     return {};

@@ -71,11 +71,11 @@ TEST(FillProviders, KeysOrderAndLiftOrder)
     point.m_AllProvider.FillProviders(point);
 
     ExpectProviders(point.m_AllProvider,
-                    {{-65536, Controller, "-1:0:0", -1, 0, 0, {QStringLiteral("L5")}},
-                     {66051, Controller, "1:2:3", 1, 2, 3, {QStringLiteral("L3"), QStringLiteral("L1")}},
-                     {66062, Controller, "1:2:14", 1, 2, 14, {QStringLiteral("L2")}},
-                     {std::int64_t(1) << 32, Pro, "Pro", 0, 0, 0, {QStringLiteral("L6"), QStringLiteral("L4")}},
-                     {std::int64_t(2) << 32, Direct, "Direct", 0, 0, 0, {QStringLiteral("L8"), QStringLiteral("L7")}}});
+                    {{-65536, ProviderKind::Controller, "-1:0:0", -1, 0, 0, {QStringLiteral("L5")}},
+                     {66051, ProviderKind::Controller, "1:2:3", 1, 2, 3, {QStringLiteral("L3"), QStringLiteral("L1")}},
+                     {66062, ProviderKind::Controller, "1:2:14", 1, 2, 14, {QStringLiteral("L2")}},
+                     {std::int64_t(1) << 32, ProviderKind::Pro, "Pro", 0, 0, 0, {QStringLiteral("L6"), QStringLiteral("L4")}},
+                     {std::int64_t(2) << 32, ProviderKind::Direct, "Direct", 0, 0, 0, {QStringLiteral("L8"), QStringLiteral("L7")}}});
 }
 
 struct KeyCase
@@ -123,7 +123,7 @@ TEST(FillProviders, ControllerKeyEqualToProKeyKeepsFirstKind)
                                       + proStreet + "</STREET>"));
         CPunct &point = s.Point(QStringLiteral("П"));
         point.m_AllProvider.FillProviders(point);
-        ExpectProviders(point.m_AllProvider, {{std::int64_t(1) << 32, Controller, "65536:0:0", 65536, 0, 0,
+        ExpectProviders(point.m_AllProvider, {{std::int64_t(1) << 32, ProviderKind::Controller, "65536:0:0", 65536, 0, 0,
                                                {QStringLiteral("P2"), QStringLiteral("P1"), QStringLiteral("C")}}});
     }
     {
@@ -132,7 +132,7 @@ TEST(FillProviders, ControllerKeyEqualToProKeyKeepsFirstKind)
                                       + controllerStreet + "</STREET>"));
         CPunct &point = s.Point(QStringLiteral("П"));
         point.m_AllProvider.FillProviders(point);
-        ExpectProviders(point.m_AllProvider, {{std::int64_t(1) << 32, Pro, "Pro", 0, 0, 0,
+        ExpectProviders(point.m_AllProvider, {{std::int64_t(1) << 32, ProviderKind::Pro, "Pro", 0, 0, 0,
                                                {QStringLiteral("C"), QStringLiteral("P1"), QStringLiteral("P2")}}});
     }
 }
@@ -155,8 +155,8 @@ TEST(FillProviders, SecondFillRebuilds)
     SetLayoutMode(point, LayoutMode::Controller);
 
     ExpectProviders(point.m_AllProvider,
-                    {{65536, Controller, "1:0:0", 1, 0, 0, {QStringLiteral("B"), QStringLiteral("C")}},
-                     {std::int64_t(1) << 32, Pro, "Pro", 0, 0, 0, {QStringLiteral("A")}}});
+                    {{65536, ProviderKind::Controller, "1:0:0", 1, 0, 0, {QStringLiteral("B"), QStringLiteral("C")}},
+                     {std::int64_t(1) << 32, ProviderKind::Pro, "Pro", 0, 0, 0, {QStringLiteral("A")}}});
 }
 
 TEST(FillProviders, PointWithoutLiftsHasNoGroupsAndLaysOut)

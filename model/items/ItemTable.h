@@ -3,33 +3,35 @@
 #include "CNodeB.h"
 
 #include <cstdint>
+#include <list>
 #include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
 
-// A table of records kept in ascending order of a 32-bit key: a later record
-// with the same key replaces the earlier one. Reading a second element of the
-// same kind merges its rows into the table.
+// A table of item records (states, outputs, keys, devices) read from the rows
+// of one or more elements of the same kind.
 //
 // Nothing in the program looks at the records of a structure it has read;
 // they only have to read without error. So a read checks every row exactly
-// as reading it would, and keeps the row's element; the records are built
-// from those elements, in document order, the first time anyone asks.
-template <class Record>
-class KeyedItemTable : public CNodeTreeB
+// as reading it would and keeps the row's element; the records are built from
+// those elements, in document order, the first time anyone asks.
+//
+// Container is either an ordered map from a 32-bit key (a later record with
+// the same key replaces the earlier one) or a list (document order, repeats
+// kept).
+template <class Record, class Container>
+class ItemTable : public CNodeTreeB
 {
 public:
-    using Records = std::map<std::int32_t, std::unique_ptr<Record>>;
+    explicit ItemTable(CNodeTreeB *parent) : CNodeTreeB(parent) {}
 
-    explicit KeyedItemTable(CNodeTreeB *parent) : CNodeTreeB(parent) {}
-
-    const Records &GetRecords() const
+    const Container &GetRecords() const
     {
         BuildPendingRecords();
         return m_Records;
     }
-    Records &GetRecords()
+    Container &GetRecords()
     {
         BuildPendingRecords();
         return m_Records;
@@ -39,7 +41,7 @@ public:
     void Add(std::unique_ptr<Record> record)
     {
         BuildPendingRecords();
-        Insert(std::move(record));
+        Store(std::move(record));
     }
 
     // Destroys every record. The table's own element stays.
@@ -52,24 +54,24 @@ public:
     bool IsModified() const override
     {
         // Records not built yet cannot have been modified.
-        for (const auto &[key, record] : m_Records)
-            if (record->m_bModified)
+        for (const auto &entry : m_Records)
+            if (RecordOf(entry).m_bModified)
                 return true;
         return CNodeTreeB::IsModified();
     }
 
     void ClearModified() override
     {
-        for (auto &[key, record] : m_Records)
-            record->m_bModified = false;
+        for (auto &entry : m_Records)
+            RecordOf(entry).m_bModified = false;
         CNodeTreeB::ClearModified();
     }
 
     void ReleaseElements() override
     {
         BuildPendingRecords(); // they need their elements to be built
-        for (auto &[key, record] : m_Records)
-            record->ReleaseElements();
+        for (auto &entry : m_Records)
+            RecordOf(entry).ReleaseElements();
         CNodeTreeB::ReleaseElements();
     }
 
@@ -90,11 +92,28 @@ protected:
     }
 
 private:
-    void Insert(std::unique_ptr<Record> record) const
+    template <class Key>
+    static Record &RecordOf(const std::pair<const Key, std::unique_ptr<Record>> &entry)
     {
-        record->m_pParent = const_cast<KeyedItemTable *>(this);
-        const std::int32_t key = Record::KeyOf(*record);
-        m_Records[key] = std::move(record);
+        return *entry.second;
+    }
+    static Record &RecordOf(const std::unique_ptr<Record> &entry) { return *entry; }
+
+    template <class Key>
+    static void Insert(std::map<Key, std::unique_ptr<Record>> &records, std::unique_ptr<Record> record)
+    {
+        const Key key = Record::KeyOf(*record);
+        records[key] = std::move(record);
+    }
+    static void Insert(std::list<std::unique_ptr<Record>> &records, std::unique_ptr<Record> record)
+    {
+        records.push_back(std::move(record));
+    }
+
+    void Store(std::unique_ptr<Record> record) const
+    {
+        record->m_pParent = const_cast<ItemTable *>(this);
+        Insert(m_Records, std::move(record));
     }
 
     void BuildPendingRecords() const
@@ -104,13 +123,17 @@ private:
         std::vector<XmlNode> rows;
         rows.swap(m_PendingRows);
         for (const XmlNode &row : rows) {
-            std::unique_ptr<Record> record = Record::CreateRow(const_cast<KeyedItemTable *>(this));
+            std::unique_ptr<Record> record = Record::CreateRow(const_cast<ItemTable *>(this));
             record->XMLLoad(row); // checked when it was read: cannot fail
-            Insert(std::move(record));
+            Store(std::move(record));
         }
     }
 
-    mutable Records m_Records;
+    mutable Container m_Records;
     // Rows read and checked, not built yet, in document order.
     mutable std::vector<XmlNode> m_PendingRows;
 };
+
+// The tables keyed by a record's number or address.
+template <class Record>
+using KeyedItemTable = ItemTable<Record, std::map<std::int32_t, std::unique_ptr<Record>>>;
