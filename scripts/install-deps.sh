@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
   qt6-l10n-tools libgl-dev
-  libpugixml-dev
+  libxml2-dev libpugixml-dev
   googletest libgtest-dev libgmock-dev
   fonts-liberation2
   clang libclang-rt-14-dev

@@ -1,35 +1,23 @@
 #include "XmlDocument.h"
 
+#include "CompactDom.h"
 #include "FileReading.h"
-#include "TextCodec.h"
-#include "TextDecoding.h"
-
-#include <pugixml.hpp>
+#include "SaxDomBuilder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
 
-struct XmlDocumentData
-{
-    int references = 0;
-    pugi::xml_document document;
-    QByteArray buffer; // parsed in place: names and values point into it
-    TextCodec codec = TextCodec::Utf8();
-};
-
 namespace {
 
-// References are resolved when a value is read (the parser sees the file's own
-// bytes, which need not be UTF-8); entities are never defined or expanded.
-constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_eol
-    | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration | pugi::parse_doctype;
-
-bool AsciiEqualsIgnoringCase(const char *text, std::string_view ascii)
+bool AsciiEqualsIgnoringCase(std::string_view text, std::string_view ascii)
 {
-    for (char expected : ascii) {
-        char c = *text++;
+    if (text.size() != ascii.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        char expected = ascii[i];
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
         if (expected >= 'A' && expected <= 'Z')
@@ -37,53 +25,7 @@ bool AsciiEqualsIgnoringCase(const char *text, std::string_view ascii)
         if (c != expected)
             return false;
     }
-    return *text == '\0';
-}
-
-QString ParseStatusText(pugi::xml_parse_status status)
-{
-    switch (status) {
-    case pugi::status_out_of_memory:
-        return QStringLiteral("недостаточно памяти для разбора документа");
-    case pugi::status_unrecognized_tag:
-        return QStringLiteral("нераспознанная разметка после «<»");
-    case pugi::status_bad_pi:
-        return QStringLiteral("ошибка в объявлении XML или инструкции обработки");
-    case pugi::status_bad_comment:
-        return QStringLiteral("ошибка в комментарии");
-    case pugi::status_bad_cdata:
-        return QStringLiteral("ошибка в разделе CDATA");
-    case pugi::status_bad_doctype:
-        return QStringLiteral("ошибка в объявлении типа документа (DOCTYPE)");
-    case pugi::status_bad_pcdata:
-        return QStringLiteral("ошибка в тексте между тегами");
-    case pugi::status_bad_start_element:
-        return QStringLiteral("ошибка в открывающем теге");
-    case pugi::status_bad_attribute:
-        return QStringLiteral("ошибка в атрибуте");
-    case pugi::status_bad_end_element:
-        return QStringLiteral("ошибка в закрывающем теге");
-    case pugi::status_end_element_mismatch:
-        return QStringLiteral("закрывающий тег не соответствует открывающему, или элемент не закрыт");
-    case pugi::status_no_document_element:
-        return QStringLiteral("в документе нет ни одного элемента");
-    default:
-        return QStringLiteral("документ не удалось разобрать");
-    }
-}
-
-// The element after the document element at the top level; null when none.
-pugi::xml_node SecondDocumentElement(const pugi::xml_document &document)
-{
-    bool seen = false;
-    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
-        if (node.type() != pugi::node_element)
-            continue;
-        if (seen)
-            return node;
-        seen = true;
-    }
-    return {};
+    return true;
 }
 
 XmlLoadResult Failure(std::int32_t code, QString detail = {})
@@ -93,6 +35,11 @@ XmlLoadResult Failure(std::int32_t code, QString detail = {})
     result.code = code;
     result.detail = detail.isEmpty() ? DescribeXmlLoadCode(code) : std::move(detail);
     return result;
+}
+
+const compact_dom::Node &NodeOf(const XmlContentRef &document, std::uint32_t node)
+{
+    return document->dom.NodeAt(node);
 }
 
 } // namespace
@@ -154,55 +101,35 @@ XmlContentRef::~XmlContentRef()
 
 // --- XmlNode -----------------------------------------------------------------
 
-XmlNode::XmlNode(XmlContentRef document, pugi::xml_node_struct *node)
-    : m_Document(node ? std::move(document) : XmlContentRef())
+XmlNode::XmlNode(XmlContentRef document, std::uint32_t node)
+    : m_Document(node != kNoNode ? std::move(document) : XmlContentRef())
     , m_Node(node)
 {
 }
 
-const TextCodec &XmlNode::Codec() const
-{
-    return m_Document->codec;
-}
-
 XmlNodeType XmlNode::GetNodeType() const
 {
-    switch (pugi::xml_node(m_Node).type()) {
-    case pugi::node_element:
-        return XmlNodeType::Element;
-    case pugi::node_pcdata:
-        return XmlNodeType::Text;
-    case pugi::node_cdata:
-        return XmlNodeType::CData;
-    case pugi::node_pi:
-    case pugi::node_declaration:
-        return XmlNodeType::ProcessingInstruction;
-    case pugi::node_comment:
-        return XmlNodeType::Comment;
-    case pugi::node_document:
-        return XmlNodeType::Document;
-    case pugi::node_doctype:
-        return XmlNodeType::DocumentType;
-    default:
-        return XmlNodeType::Other;
-    }
+    return IsNull() ? XmlNodeType::Other : NodeOf(m_Document, m_Node).type;
 }
 
 QString XmlNode::GetNodeName() const
 {
-    const pugi::xml_node node(m_Node);
-    switch (node.type()) {
-    case pugi::node_element:
-    case pugi::node_pi:
-    case pugi::node_declaration:
-        return Codec().Decode(node.name());
-    case pugi::node_pcdata:
+    if (IsNull())
+        return {};
+    const compact_dom::Node &node = NodeOf(m_Document, m_Node);
+    switch (node.type) {
+    case XmlNodeType::Element:
+    case XmlNodeType::ProcessingInstruction: {
+        const compact_dom::Name &name = m_Document->dom.NameAt(node.name);
+        return QString::fromUtf8(name.text, name.length);
+    }
+    case XmlNodeType::Text:
         return QStringLiteral("#text");
-    case pugi::node_cdata:
+    case XmlNodeType::CData:
         return QStringLiteral("#cdata-section");
-    case pugi::node_comment:
+    case XmlNodeType::Comment:
         return QStringLiteral("#comment");
-    case pugi::node_document:
+    case XmlNodeType::Document:
         return QStringLiteral("#document");
     default:
         return {};
@@ -211,57 +138,68 @@ QString XmlNode::GetNodeName() const
 
 bool XmlNode::HasName(std::string_view asciiName) const
 {
-    return m_Node && AsciiEqualsIgnoringCase(pugi::xml_node(m_Node).name(), asciiName);
+    if (IsNull())
+        return false;
+    const compact_dom::Node &node = NodeOf(m_Document, m_Node);
+    if (node.name == compact_dom::kNone)
+        return false;
+    const compact_dom::Name &name = m_Document->dom.NameAt(node.name);
+    return AsciiEqualsIgnoringCase(std::string_view(name.text, name.length), asciiName);
 }
 
 XmlNode XmlNode::GetFirstChild() const
 {
-    if (!m_Node)
+    if (IsNull())
         return {};
-    return XmlNode(m_Document, pugi::xml_node(m_Node).first_child().internal_object());
+    return XmlNode(m_Document, NodeOf(m_Document, m_Node).firstChild);
 }
 
 XmlNode XmlNode::GetNextSibling() const
 {
-    if (!m_Node)
+    if (IsNull())
         return {};
-    return XmlNode(m_Document, pugi::xml_node(m_Node).next_sibling().internal_object());
+    return XmlNode(m_Document, NodeOf(m_Document, m_Node).nextSibling);
 }
 
 XmlElement XmlNode::QueryElement() const
 {
-    if (!m_Node || pugi::xml_node(m_Node).type() != pugi::node_element)
+    if (GetNodeType() != XmlNodeType::Element)
         return {};
     return XmlElement(m_Document, m_Node);
 }
 
+XmlPosition XmlNode::GetPosition() const
+{
+    if (IsNull())
+        return {};
+    const compact_dom::Node &node = NodeOf(m_Document, m_Node);
+    return {node.line, node.column};
+}
+
 // --- XmlElement, XmlAttributeText ----------------------------------------------
+
+int XmlElement::AttributeCount() const
+{
+    return IsNull() ? 0 : static_cast<int>(NodeOf(m_Document, m_Node).attributeCount);
+}
+
+XmlElement::AttributeEntry XmlElement::AttributeAt(int i) const
+{
+    const compact_dom::Dom &dom = m_Document->dom;
+    const compact_dom::Attribute &a = dom.AttributeAt(NodeOf(m_Document, m_Node).firstAttribute + static_cast<std::uint32_t>(i));
+    const compact_dom::Name &name = dom.NameAt(a.name);
+    return {name.text, name.length, std::string_view(a.value, a.length)};
+}
 
 std::optional<XmlAttributeText> XmlElement::GetAttribute(std::string_view name) const
 {
-    for (pugi::xml_attribute a = pugi::xml_node(m_Node).first_attribute(); a; a = a.next_attribute()) {
-        if (std::string_view(a.name()) == name)
-            return XmlAttributeText(a.value(), Codec());
+    const int count = AttributeCount();
+    for (int i = 0; i < count; ++i) {
+        const AttributeEntry a = AttributeAt(i);
+        if (a.nameLength == name.size() && std::memcmp(a.name, name.data(), name.size()) == 0)
+            return XmlAttributeText(a.value);
     }
     return std::nullopt;
-}
-
-XmlElement::AttributeCursor XmlElement::FirstAttribute() const
-{
-    const pugi::xml_attribute a = pugi::xml_node(m_Node).first_attribute();
-    if (!a)
-        return {};
-    return {a.internal_object(), a.name(), a.value()};
-}
-
-XmlElement::AttributeCursor XmlElement::NextAttribute(const AttributeCursor &cursor)
-{
-    const pugi::xml_attribute a =
-        pugi::xml_attribute(static_cast<pugi::xml_attribute_struct *>(const_cast<void *>(cursor.attribute)))
-            .next_attribute();
-    if (!a)
-        return {};
-    return {a.internal_object(), a.name(), a.value()};
 }
 
 namespace {
@@ -283,16 +221,16 @@ std::uint64_t PresenceBit(std::uint64_t head, std::size_t length)
 XmlAttributes::XmlAttributes(const XmlElement &element)
     : m_Element(element)
 {
-    for (pugi::xml_attribute a = pugi::xml_node(element.m_Node).first_attribute(); a; a = a.next_attribute()) {
-        if (m_Count == kCapacity) {
-            m_Overflow = true;
-            break;
-        }
-        const char *name = a.name();
-        const std::size_t length = std::strlen(name);
-        const std::uint64_t head = NameHead(name, length);
-        m_Present |= PresenceBit(head, length);
-        m_Entries[m_Count++] = {head, length, name, a.value()};
+    const int count = element.AttributeCount();
+    if (count > kCapacity) {
+        m_Overflow = true;
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const XmlElement::AttributeEntry a = element.AttributeAt(i);
+        const std::uint64_t head = NameHead(a.name, a.nameLength);
+        m_Present |= PresenceBit(head, a.nameLength);
+        m_Entries[m_Count++] = {head, a.nameLength, a.name, a.value};
     }
 }
 
@@ -307,21 +245,23 @@ std::optional<XmlAttributeText> XmlAttributes::Get(std::string_view name) const
         const Entry &e = m_Entries[i];
         if (e.head == head && e.length == name.size()
             && (e.length <= 8 || std::memcmp(e.name + 8, name.data() + 8, e.length - 8) == 0))
-            return XmlAttributeText(e.value, m_Element.Codec());
+            return XmlAttributeText(e.value);
     }
     return std::nullopt;
 }
 
 QString XmlAttributeText::ToString() const
 {
-    return m_Codec->Decode(m_Raw);
+    return QString::fromUtf8(m_Utf8.data(), static_cast<qsizetype>(m_Utf8.size()));
 }
 
 std::optional<std::string_view> XmlAttributeText::PlainAscii() const
 {
-    if (!TextCodec::IsPlainAscii(m_Raw))
-        return std::nullopt;
-    return m_Raw;
+    for (const char c : m_Utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
+    }
+    return m_Utf8;
 }
 
 // --- XmlDocument ---------------------------------------------------------------
@@ -333,18 +273,24 @@ XmlDocument XmlDocument::Create()
     return document;
 }
 
-XmlNode XmlDocument::AppendProcessingInstruction(QStringView target, QStringView data)
+XmlNode XmlDocument::AppendProcessingInstruction(QStringView target, QStringView)
 {
     if (!m_Data)
         return {};
-    pugi::xml_node pi = m_Data->document.append_child(pugi::node_pi);
-    if (!pi)
-        return {};
-    // Created texts are stored as UTF-8, so the content becomes UTF-8.
-    m_Data->codec = TextCodec::Utf8();
-    pi.set_name(target.toUtf8().constData());
-    pi.set_value(data.toUtf8().constData());
-    return XmlNode(m_Data, pi.internal_object());
+    compact_dom::Dom &dom = m_Data->dom;
+    // Appended after the children there are; only a new document is given one.
+    std::uint32_t last = compact_dom::kNone;
+    for (std::uint32_t n = dom.NodeAt(compact_dom::Dom::kDocument).firstChild; n != compact_dom::kNone;
+         n = dom.NodeAt(n).nextSibling)
+        last = n;
+    const std::uint32_t pi = dom.AddNode(XmlNodeType::ProcessingInstruction);
+    const QByteArray name = target.toUtf8();
+    dom.NodeAt(pi).name = dom.AddName(std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    if (last == compact_dom::kNone)
+        dom.NodeAt(compact_dom::Dom::kDocument).firstChild = pi;
+    else
+        dom.NodeAt(last).nextSibling = pi;
+    return XmlNode(m_Data, pi);
 }
 
 XmlLoadResult XmlDocument::Load(const QString &path)
@@ -367,50 +313,22 @@ XmlLoadResult XmlDocument::LoadFromBytes(QByteArray bytes)
 {
     // The content is built aside and only kept when it parsed: a failed load
     // leaves the document empty.
-    m_Data = XmlContentRef(new XmlDocumentData);
     try {
-        PreparedXmlText text = PrepareXmlText(std::move(bytes));
-        if (!text.error.isEmpty())
-            return Failure(XmlLoadCode::ParseFailed, text.error);
-        // An empty buffer has no writable storage for the parser.
-        if (text.buffer.isEmpty())
-            return Failure(XmlLoadCode::ParseFailed, ParseStatusText(pugi::status_no_document_element));
-
+        m_Data = XmlContentRef(new XmlDocumentData);
         XmlContentRef content(new XmlDocumentData);
-        XmlDocumentData *data = content.get();
-        data->buffer = std::move(text.buffer);
-        data->codec = text.codec;
-        const pugi::xml_parse_result parsed = data->document.load_buffer_inplace(
-            data->buffer.data(), static_cast<size_t>(data->buffer.size()), kParseOptions, pugi::encoding_utf8);
-        if (!parsed) {
-            const TextPosition pos = PositionOf(data->buffer, parsed.offset, data->codec);
-            return Failure(parsed.status == pugi::status_out_of_memory ? XmlLoadCode::OutOfMemory
-                                                                      : XmlLoadCode::ParseFailed,
-                           QStringLiteral("строка %1, столбец %2: %3")
-                               .arg(pos.line)
-                               .arg(pos.column)
-                               .arg(ParseStatusText(parsed.status)));
-        }
-        // The parser also takes a fragment with several top-level elements; a
-        // document has exactly one, and whatever follows it would be lost.
-        if (const pugi::xml_node extra = SecondDocumentElement(data->document)) {
-            // An element's offset is that of its name, just after the "<".
-            const TextPosition pos = PositionOf(data->buffer, extra.offset_debug() - 1, data->codec);
-            return Failure(XmlLoadCode::ParseFailed,
-                           QStringLiteral("строка %1, столбец %2: в документе больше одного корневого элемента")
-                               .arg(pos.line)
-                               .arg(pos.column));
-        }
+        XmlLoadResult result = ParseIntoDom(bytes, content->dom);
+        if (!result.ok)
+            return result;
         m_Data = std::move(content);
+        return result;
     } catch (const std::bad_alloc &) {
         return Failure(XmlLoadCode::OutOfMemory);
     }
-    return {};
 }
 
 XmlNode XmlDocument::GetFirstChild() const
 {
     if (!m_Data)
         return {};
-    return XmlNode(m_Data, m_Data->document.first_child().internal_object());
+    return XmlNode(m_Data, m_Data->dom.NodeAt(compact_dom::Dom::kDocument).firstChild);
 }

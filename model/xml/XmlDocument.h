@@ -8,11 +8,6 @@
 #include <optional>
 #include <string_view>
 
-namespace pugi {
-struct xml_node_struct;
-}
-
-class TextCodec;
 struct XmlDocumentData;
 class XmlElement;
 
@@ -48,6 +43,13 @@ private:
     XmlDocumentData *m_Data = nullptr;
 };
 
+struct XmlPosition
+{
+    std::uint32_t line = 0;
+    std::uint32_t column = 0;
+    friend bool operator==(const XmlPosition &, const XmlPosition &) = default;
+};
+
 // A counted reference to a node: the document stays alive while any reference
 // to it or to one of its nodes is held. Read-only: nothing here writes a file.
 class XmlNode
@@ -55,7 +57,7 @@ class XmlNode
 public:
     XmlNode() = default;
 
-    bool IsNull() const noexcept { return m_Node == nullptr; }
+    bool IsNull() const noexcept { return m_Node == kNoNode; }
     XmlNodeType GetNodeType() const;
     // The name as written (a processing instruction's target; "#text",
     // "#comment" ... for the others).
@@ -69,33 +71,41 @@ public:
     // The element interface of this node; null when the node is not an element.
     XmlElement QueryElement() const;
 
-    friend bool operator==(const XmlNode &a, const XmlNode &b) noexcept { return a.m_Node == b.m_Node; }
+    // Where an element's start tag begins in the file (1-based); zeros for
+    // other nodes and for elements that were not read from a file.
+    XmlPosition GetPosition() const;
+
+    friend bool operator==(const XmlNode &a, const XmlNode &b) noexcept
+    {
+        return a.m_Node == b.m_Node && a.m_Document.get() == b.m_Document.get();
+    }
 
 protected:
-    XmlNode(XmlContentRef document, pugi::xml_node_struct *node);
-    const TextCodec &Codec() const;
+    static constexpr std::uint32_t kNoNode = 0xFFFFFFFFu;
+
+    XmlNode(XmlContentRef document, std::uint32_t node);
 
     XmlContentRef m_Document;
-    pugi::xml_node_struct *m_Node = nullptr;
+    std::uint32_t m_Node = kNoNode;
 
     friend class XmlDocument;
     friend class XmlAttributes;
 };
 
-// An attribute value as it stands in the document: decoded only on request.
+// An attribute value as the parser delivered it (references replaced, white
+// space normalised, UTF-8): decoded only on request.
 class XmlAttributeText
 {
 public:
-    XmlAttributeText(std::string_view raw, const TextCodec &codec) : m_Raw(raw), m_Codec(&codec) {}
+    explicit XmlAttributeText(std::string_view utf8) : m_Utf8(utf8) {}
 
     QString ToString() const;
-    // The value itself when it is plain ASCII without references, so that
-    // numbers can be read without building a string.
+    // The value itself when it is plain ASCII, so that numbers can be read
+    // without building a string.
     std::optional<std::string_view> PlainAscii() const;
 
 private:
-    std::string_view m_Raw;
-    const TextCodec *m_Codec;
+    std::string_view m_Utf8;
 };
 
 class XmlElement : public XmlNode
@@ -111,22 +121,26 @@ public:
     template <class F>
     void ForEachAttribute(F &&f) const
     {
-        for (AttributeCursor c = FirstAttribute(); c.attribute; c = NextAttribute(c))
-            f(c.name, XmlAttributeText(c.value, Codec()));
+        const int count = AttributeCount();
+        for (int i = 0; i < count; ++i) {
+            const AttributeEntry a = AttributeAt(i);
+            f(a.name, XmlAttributeText(a.value));
+        }
     }
 
 private:
-    struct AttributeCursor
+    struct AttributeEntry
     {
-        const void *attribute = nullptr;
-        const char *name = nullptr;
-        const char *value = nullptr;
+        const char *name; // NUL-terminated
+        std::size_t nameLength;
+        std::string_view value;
     };
-    AttributeCursor FirstAttribute() const;
-    static AttributeCursor NextAttribute(const AttributeCursor &cursor);
+    int AttributeCount() const;
+    AttributeEntry AttributeAt(int i) const;
 
     using XmlNode::XmlNode;
     friend class XmlNode;
+    friend class XmlAttributes;
 };
 
 // The attributes of one element, gathered in one pass, for readers that ask
@@ -147,7 +161,7 @@ private:
         std::uint64_t head; // the name's first eight bytes
         std::size_t length;
         const char *name;
-        const char *value;
+        std::string_view value;
     };
     static constexpr int kCapacity = 48;
 
@@ -181,6 +195,7 @@ struct XmlLoadResult
     bool ok = true;
     std::int32_t code = 0;
     QString detail; // what went wrong and where, in Russian
+    XmlPosition position; // where the first error lies; zeros when it has no place
 };
 
 // A DOM document. Move-only: one owner, while nodes taken from it hold their
@@ -206,7 +221,8 @@ public:
     XmlNode AppendProcessingInstruction(QStringView target, QStringView data);
 
     // Replaces the whole content with the parsed file, decoded by its own
-    // byte order mark or declaration. The file is opened for reading only.
+    // byte order mark or declaration. The file is opened for reading only and
+    // nothing else is ever opened: external entities and subsets are refused.
     // Nodes taken before keep the content they came from. On failure the
     // document is left empty.
     XmlLoadResult Load(const QString &path);

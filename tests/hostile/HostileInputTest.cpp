@@ -8,7 +8,7 @@
 #include "CPunctB.h"
 #include "HostileSupport.h"
 #include "StructureText.h"
-#include "xml/TextCodec.h"
+#include <QStringDecoder>
 
 #include <QDir>
 #include <QFile>
@@ -107,13 +107,9 @@ QByteArray PseudoRandomBytes(int size, std::uint32_t seed)
 // UTF-8 text read as windows-1251 would be: what a lying declaration gives.
 QString AsWindows1251(const QByteArray &bytes)
 {
-    const auto &high = TextCodec::Windows1251HighHalf();
-    QString text;
-    for (const char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        text.append(QChar(u < 0x80 ? char16_t(u) : high[u - 0x80]));
-    }
-    return text;
+    QStringDecoder decoder("windows-1251");
+    EXPECT_TRUE(decoder.isValid()) << "the platform has no windows-1251 converter";
+    return decoder.decode(bytes);
 }
 
 constexpr int kTenMegabytes = 10 * 1024 * 1024;

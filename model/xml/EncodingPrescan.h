@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// A look at a document's first bytes before the parser sees them: its byte
+// order mark, the width of its characters and the encoding its XML
+// declaration names must agree. The parser would otherwise switch to the
+// declared encoding in the middle of text already decoded by the mark.
+struct EncodingPrescan
+{
+    QString error; // the contradiction, in Russian; empty when they agree
+    // An encoding the parser must be told because it would not recognise
+    // it by itself (UTF-32); null when the parser's own detection is right.
+    const char *forcedEncoding = nullptr;
+    qsizetype markLength = 0; // bytes of a mark the parser must not see (with a forced encoding)
+    bool hasDeclaration = false;
+};
+
+EncodingPrescan PrescanEncoding(QByteArrayView bytes);

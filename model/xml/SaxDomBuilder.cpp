@@ -1,0 +1,572 @@
+#include "SaxDomBuilder.h"
+
+#include "CompactDom.h"
+#include "EncodingPrescan.h"
+#include "ParseErrorText.h"
+
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using compact_dom::Dom;
+using compact_dom::kNone;
+
+// Entities are replaced (otherwise values would arrive still holding their
+// references); nothing is fetched from the network or read from disk (the
+// entity loader below refuses everything); the parser's limits on depth, size
+// and entity amplification stay on.
+constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET;
+
+// The name key of a namespace declaration: no name the parser interns has this address.
+const char kNamespaceDeclaration = 0;
+
+// Names by the addresses the parser's dictionary gives them: one string, one
+// address, so no text is hashed or compared while the document streams in.
+class NameInterner
+{
+public:
+    template <class MakeText>
+    std::uint32_t Intern(const void *first, const void *second, Dom &dom, MakeText &&makeText)
+    {
+        if (m_Slots.empty())
+            m_Slots.resize(64);
+        std::size_t mask = m_Slots.size() - 1;
+        std::size_t i = Hash(first, second) & mask;
+        for (;; i = (i + 1) & mask) {
+            Slot &slot = m_Slots[i];
+            if (!slot.second)
+                break;
+            if (slot.first == first && slot.second == second)
+                return slot.id;
+        }
+        const std::uint32_t id = dom.AddName(makeText());
+        m_Slots[i] = {first, second, id};
+        if (++m_Used * 2 > m_Slots.size())
+            Grow();
+        return id;
+    }
+
+private:
+    struct Slot
+    {
+        const void *first = nullptr;
+        const void *second = nullptr; // null: free
+        std::uint32_t id = 0;
+    };
+
+    static std::size_t Hash(const void *first, const void *second)
+    {
+        const auto a = reinterpret_cast<std::uintptr_t>(first);
+        const auto b = reinterpret_cast<std::uintptr_t>(second);
+        return static_cast<std::size_t>(((a * 0x9E3779B97F4A7C15ull) ^ b) * 0xC2B2AE3D27D4EB4Full >> 20);
+    }
+
+    void Grow()
+    {
+        std::vector<Slot> old(m_Slots.size() * 2);
+        old.swap(m_Slots);
+        const std::size_t mask = m_Slots.size() - 1;
+        for (const Slot &slot : old) {
+            if (!slot.second)
+                continue;
+            std::size_t i = Hash(slot.first, slot.second) & mask;
+            while (m_Slots[i].second)
+                i = (i + 1) & mask;
+            m_Slots[i] = slot;
+        }
+    }
+
+    std::vector<Slot> m_Slots;
+    std::size_t m_Used = 0;
+};
+
+std::string QualifiedName(const xmlChar *prefix, const xmlChar *local)
+{
+    std::string name;
+    if (prefix) {
+        name = reinterpret_cast<const char *>(prefix);
+        name += ':';
+    }
+    name += reinterpret_cast<const char *>(local);
+    return name;
+}
+
+struct Failure
+{
+    std::int32_t code = XmlLoadCode::ParseFailed;
+    QString reason;
+    XmlPosition position;
+};
+
+// Builds the DOM from the parser's events. Every event of the document and of
+// the entities it references comes here; the parser context of an entity's
+// text differs from the document's, whose position then stands for it.
+class DomBuilder
+{
+public:
+    DomBuilder(Dom &dom, xmlParserCtxtPtr document, bool hasDeclaration)
+        : m_Dom(dom)
+        , m_Document(document)
+        , m_HasDeclaration(hasDeclaration)
+    {
+        m_Open.push_back({Dom::kDocument, kNone});
+    }
+
+    static DomBuilder *Of(void *context)
+    {
+        const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+        return ctxt ? static_cast<DomBuilder *>(ctxt->_private) : nullptr;
+    }
+
+    bool Failed() const { return m_Failure.has_value(); }
+    const std::optional<Failure> &GetFailure() const { return m_Failure; }
+
+    void StartDocument()
+    {
+        if (m_HasDeclaration) {
+            static const char kXml[] = "xml";
+            const std::uint32_t node = AddChild(XmlNodeType::ProcessingInstruction);
+            m_Dom.NodeAt(node).name = m_Names.Intern(nullptr, kXml, m_Dom, [] { return std::string(kXml); });
+        }
+    }
+
+    void DocumentType() { AddChild(XmlNodeType::DocumentType); }
+
+    void StartElement(xmlParserCtxtPtr ctxt, const xmlChar *local, const xmlChar *prefix, int namespaceCount,
+                      const xmlChar **namespaces, int attributeCount, const xmlChar **attributes)
+    {
+        const std::uint32_t total = static_cast<std::uint32_t>(namespaceCount) + static_cast<std::uint32_t>(attributeCount);
+        if (total > Dom::kMaxAttributes) {
+            Fail({XmlLoadCode::ParseFailed,
+                  QStringLiteral("у элемента больше %1 атрибутов").arg(Dom::kMaxAttributes), StartTagPosition(ctxt)});
+            return;
+        }
+        const std::uint32_t node = AddChild(XmlNodeType::Element);
+        compact_dom::Node &n = m_Dom.NodeAt(node);
+        n.name = m_Names.Intern(prefix, local, m_Dom, [&] { return QualifiedName(prefix, local); });
+        const XmlPosition position = StartTagPosition(ctxt);
+        n.line = position.line;
+        n.column = position.column;
+        n.attributeCount = total;
+        n.firstAttribute = m_Dom.ReserveAttributes(total);
+
+        std::uint32_t at = n.firstAttribute;
+        // Namespace declarations come apart from the other attributes; they
+        // lead, each under the name it was written with.
+        for (int i = 0; i < namespaceCount; ++i) {
+            const xmlChar *nsPrefix = namespaces[2 * i];
+            const char *uri = reinterpret_cast<const char *>(namespaces[2 * i + 1]);
+            compact_dom::Attribute &a = m_Dom.AttributeAt(at++);
+            a.name = m_Names.Intern(nsPrefix, &kNamespaceDeclaration, m_Dom, [&] {
+                return nsPrefix ? "xmlns:" + std::string(reinterpret_cast<const char *>(nsPrefix)) : std::string("xmlns");
+            });
+            const std::size_t length = uri ? std::strlen(uri) : 0;
+            a.value = m_Dom.StoreValue(uri, length);
+            a.length = static_cast<std::uint32_t>(length);
+        }
+        for (int i = 0; i < attributeCount; ++i) {
+            const xmlChar *const *attribute = attributes + 5 * i;
+            compact_dom::Attribute &a = m_Dom.AttributeAt(at++);
+            a.name = m_Names.Intern(attribute[1], attribute[0], m_Dom,
+                                    [&] { return QualifiedName(attribute[1], attribute[0]); });
+            const auto *begin = reinterpret_cast<const char *>(attribute[3]);
+            const std::size_t length = static_cast<std::size_t>(attribute[4] - attribute[3]);
+            a.value = m_Dom.StoreValue(begin, length);
+            a.length = static_cast<std::uint32_t>(length);
+        }
+        m_Open.push_back({node, kNone});
+    }
+
+    void EndElement()
+    {
+        if (m_Open.size() > 1)
+            m_Open.pop_back();
+    }
+
+    // Text arrives in pieces; one node stands for a run of them.
+    void Text(XmlNodeType type)
+    {
+        const Open &parent = m_Open.back();
+        if (parent.lastChild != kNone && m_Dom.NodeAt(parent.lastChild).type == type)
+            return;
+        AddChild(type);
+    }
+
+    void ProcessingInstruction(const xmlChar *target)
+    {
+        const std::uint32_t node = AddChild(XmlNodeType::ProcessingInstruction);
+        m_Dom.NodeAt(node).name = m_Names.Intern(nullptr, target, m_Dom,
+                                                 [&] { return std::string(reinterpret_cast<const char *>(target)); });
+    }
+
+    void Comment() { AddChild(XmlNodeType::Comment); }
+
+    void ParserError(const xmlError &error)
+    {
+        // Namespaces are another recommendation than XML 1.0, and validity
+        // is not checked: neither makes a document unreadable.
+        if (error.domain == XML_FROM_NAMESPACE || error.domain == XML_FROM_VALID)
+            return;
+        if (error.code == XML_ERR_USER_STOP)
+            return;
+        if (error.domain == XML_FROM_IO || error.domain == XML_FROM_I18N) {
+            // The text does not decode in the document's encoding.
+            Fail({XmlLoadCode::ParseFailed,
+                  QStringLiteral("текст содержит байты, недопустимые в кодировке %1").arg(CurrentEncoding()),
+                  {}});
+            return;
+        }
+        // An entity the document may declare in its external subset, which is
+        // never read, would be silently lost: that document needs an
+        // external entity. (Without an external subset, XML makes such a
+        // reference a validity error only, and it is skipped.)
+        const bool undeclaredOutside = error.code == XML_WAR_UNDECLARED_ENTITY && m_Document->hasExternalSubset;
+        if (error.level != XML_ERR_FATAL && !undeclaredOutside)
+            return;
+        Failure failure;
+        failure.code = error.code == XML_ERR_NO_MEMORY ? XmlLoadCode::OutOfMemory : XmlLoadCode::ParseFailed;
+        failure.reason = DescribeParseError(error);
+        if (error.line > 0)
+            failure.position = {static_cast<std::uint32_t>(error.line), static_cast<std::uint32_t>(std::max(error.int2, 1))};
+        Fail(std::move(failure));
+    }
+
+    void RefuseExternal(const char *what)
+    {
+        const QString name = what ? QString::fromUtf8(what) : QString();
+        Fail({XmlLoadCode::ParseFailed,
+              name.isEmpty() ? QStringLiteral("документ ссылается на внешнюю сущность, а внешние сущности не читаются")
+                             : QStringLiteral("документ ссылается на внешнюю сущность «%1», а внешние сущности не читаются")
+                                   .arg(name),
+              CurrentPosition()});
+    }
+
+    void OutOfMemory()
+    {
+        Fail({XmlLoadCode::OutOfMemory, QStringLiteral("недостаточно памяти для разбора документа"), {}});
+    }
+
+private:
+    struct Open
+    {
+        std::uint32_t node;
+        std::uint32_t lastChild;
+    };
+
+    std::uint32_t AddChild(XmlNodeType type)
+    {
+        Open &parent = m_Open.back();
+        const std::uint32_t node = m_Dom.AddNode(type);
+        if (parent.lastChild == kNone)
+            m_Dom.NodeAt(parent.node).firstChild = node;
+        else
+            m_Dom.NodeAt(parent.lastChild).nextSibling = node;
+        parent.lastChild = node;
+        return node;
+    }
+
+    void Fail(Failure failure)
+    {
+        if (m_Failure)
+            return;
+        m_Failure = std::move(failure);
+        // No more events: the parser goes on to its end without building anything.
+        m_Document->disableSAX = 1;
+    }
+
+    static std::uint32_t CharactersBetween(const xmlChar *from, const xmlChar *to)
+    {
+        std::uint32_t count = 0;
+        for (const xmlChar *p = from; p < to; ++p)
+            count += (*p & 0xC0) != 0x80;
+        return count;
+    }
+
+    // The start tag's '<' lies just before the parser's position, with
+    // nothing but the tag between (a value cannot hold a raw '<'); an
+    // element from an entity's text takes the place of the reference.
+    XmlPosition StartTagPosition(xmlParserCtxtPtr ctxt) const
+    {
+        const bool inDocument = ctxt == m_Document;
+        const xmlParserInputPtr input = m_Document->input;
+        if (!input || !input->cur || !input->base)
+            return {};
+        const xmlChar *cur = input->cur;
+        const xmlChar opener = inDocument ? '<' : '&';
+        const xmlChar *start = cur;
+        std::uint32_t newlines = 0;
+        while (start > input->base && start[-1] != opener) {
+            --start;
+            newlines += *start == '\n';
+        }
+        if (start == input->base)
+            return {static_cast<std::uint32_t>(std::max(input->line, 1)), static_cast<std::uint32_t>(std::max(input->col, 1))};
+        --start;
+        if (newlines == 0) {
+            const int column = input->col - static_cast<int>(CharactersBetween(start, cur));
+            return {static_cast<std::uint32_t>(std::max(input->line, 1)), static_cast<std::uint32_t>(std::max(column, 1))};
+        }
+        const xmlChar *lineStart = start;
+        while (lineStart > input->base && lineStart[-1] != '\n')
+            --lineStart;
+        return {static_cast<std::uint32_t>(std::max(input->line - static_cast<int>(newlines), 1)),
+                CharactersBetween(lineStart, start) + 1};
+    }
+
+    XmlPosition CurrentPosition() const
+    {
+        const xmlParserInputPtr input = m_Document->input;
+        if (!input || input->line <= 0)
+            return {};
+        return {static_cast<std::uint32_t>(input->line), static_cast<std::uint32_t>(std::max(input->col, 1))};
+    }
+
+    QString CurrentEncoding() const
+    {
+        const xmlParserInputPtr input = m_Document->input;
+        if (input && input->buf && input->buf->encoder && input->buf->encoder->name)
+            return QString::fromUtf8(input->buf->encoder->name);
+        return QStringLiteral("UTF-8");
+    }
+
+    Dom &m_Dom;
+    xmlParserCtxtPtr m_Document;
+    bool m_HasDeclaration;
+    NameInterner m_Names;
+    std::vector<Open> m_Open;
+    std::optional<Failure> m_Failure;
+};
+
+// Each handler runs inside the parser's C frames: nothing may be thrown
+// through them, and after a failure nothing more is built.
+template <class F>
+void Guarded(void *context, F &&f)
+{
+    DomBuilder *builder = DomBuilder::Of(context);
+    if (!builder || builder->Failed())
+        return;
+    try {
+        f(*builder, static_cast<xmlParserCtxtPtr>(context));
+    } catch (...) {
+        builder->OutOfMemory();
+    }
+}
+
+bool InSubset(void *context)
+{
+    return static_cast<xmlParserCtxtPtr>(context)->inSubset != 0;
+}
+
+void OnStartDocument(void *context)
+{
+    xmlSAX2StartDocument(context); // the DTD's entities and defaults live in its document
+    Guarded(context, [](DomBuilder &b, xmlParserCtxtPtr) { b.StartDocument(); });
+}
+
+void OnInternalSubset(void *context, const xmlChar *name, const xmlChar *publicId, const xmlChar *systemId)
+{
+    Guarded(context, [](DomBuilder &b, xmlParserCtxtPtr) { b.DocumentType(); });
+    xmlSAX2InternalSubset(context, name, publicId, systemId);
+}
+
+void OnStartElement(void *context, const xmlChar *local, const xmlChar *prefix, const xmlChar *, int namespaceCount,
+                    const xmlChar **namespaces, int attributeCount, int, const xmlChar **attributes)
+{
+    Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr ctxt) {
+        b.StartElement(ctxt, local, prefix, namespaceCount, namespaces, attributeCount, attributes);
+    });
+}
+
+void OnEndElement(void *context, const xmlChar *, const xmlChar *, const xmlChar *)
+{
+    Guarded(context, [](DomBuilder &b, xmlParserCtxtPtr) { b.EndElement(); });
+}
+
+void OnCharacters(void *context, const xmlChar *, int)
+{
+    Guarded(context, [](DomBuilder &b, xmlParserCtxtPtr) { b.Text(XmlNodeType::Text); });
+}
+
+void OnCData(void *context, const xmlChar *, int)
+{
+    Guarded(context, [](DomBuilder &b, xmlParserCtxtPtr) { b.Text(XmlNodeType::CData); });
+}
+
+void OnComment(void *context, const xmlChar *)
+{
+    if (InSubset(context)) // part of the document type, not of the document
+        return;
+    Guarded(context, [](DomBuilder &b, xmlParserCtxtPtr) { b.Comment(); });
+}
+
+void OnProcessingInstruction(void *context, const xmlChar *target, const xmlChar *)
+{
+    if (InSubset(context))
+        return;
+    Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr) { b.ProcessingInstruction(target); });
+}
+
+void OnError(void *context, xmlErrorPtr error)
+{
+    if (!error)
+        return;
+    Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr) { b.ParserError(*error); });
+}
+
+// Errors raised without a parser context (decoding, input) reach the
+// thread's handler, which is pointed at the builder for the parse.
+void OnContextFreeError(void *builder, xmlErrorPtr error)
+{
+    if (builder && error && !static_cast<DomBuilder *>(builder)->Failed())
+        static_cast<DomBuilder *>(builder)->ParserError(*error);
+}
+
+void IgnoreGenericError(void *, const char *, ...) {}
+
+xmlParserInputPtr RefuseExternalEntity(const char *url, const char *id, xmlParserCtxtPtr ctxt)
+{
+    if (DomBuilder *builder = DomBuilder::Of(ctxt))
+        builder->RefuseExternal(url ? url : id);
+    return nullptr;
+}
+
+xmlParserInputPtr OnResolveEntity(void *context, const xmlChar *publicId, const xmlChar *systemId)
+{
+    return RefuseExternalEntity(reinterpret_cast<const char *>(systemId), reinterpret_cast<const char *>(publicId),
+                                static_cast<xmlParserCtxtPtr>(context));
+}
+
+xmlSAXHandler MakeHandler()
+{
+    xmlSAXHandler sax;
+    std::memset(&sax, 0, sizeof sax);
+    sax.initialized = XML_SAX2_MAGIC;
+    sax.startDocument = OnStartDocument;
+    sax.internalSubset = OnInternalSubset;
+    // Declarations are kept by libxml2's own handlers, in the document that
+    // xmlSAX2StartDocument creates; the external subset is never read.
+    sax.entityDecl = xmlSAX2EntityDecl;
+    sax.unparsedEntityDecl = xmlSAX2UnparsedEntityDecl;
+    sax.notationDecl = xmlSAX2NotationDecl; // also where a malformed notation is found
+    sax.getEntity = xmlSAX2GetEntity;
+    sax.getParameterEntity = xmlSAX2GetParameterEntity;
+    sax.resolveEntity = OnResolveEntity;
+    sax.startElementNs = OnStartElement;
+    sax.endElementNs = OnEndElement;
+    sax.characters = OnCharacters;
+    sax.ignorableWhitespace = OnCharacters;
+    sax.cdataBlock = OnCData;
+    sax.comment = OnComment;
+    sax.processingInstruction = OnProcessingInstruction;
+    sax.serror = OnError;
+    return sax;
+}
+
+struct MemoryInput
+{
+    const char *next;
+    const char *end;
+};
+
+int ReadMemory(void *context, char *buffer, int length)
+{
+    auto *input = static_cast<MemoryInput *>(context);
+    const int n = static_cast<int>(std::min<std::ptrdiff_t>(length, input->end - input->next));
+    std::memcpy(buffer, input->next, static_cast<std::size_t>(n));
+    input->next += n;
+    return n;
+}
+
+// The parser context and the document its DTD handlers made, freed together;
+// the thread's error handlers are restored.
+class ParserSession
+{
+public:
+    explicit ParserSession(xmlParserCtxtPtr ctxt)
+        : m_Ctxt(ctxt)
+    {
+    }
+    ~ParserSession()
+    {
+        xmlSetStructuredErrorFunc(nullptr, nullptr);
+        xmlSetGenericErrorFunc(nullptr, nullptr);
+        if (!m_Ctxt)
+            return;
+        if (m_Ctxt->myDoc) {
+            xmlFreeDoc(m_Ctxt->myDoc);
+            m_Ctxt->myDoc = nullptr;
+        }
+        xmlFreeParserCtxt(m_Ctxt);
+    }
+    ParserSession(const ParserSession &) = delete;
+    ParserSession &operator=(const ParserSession &) = delete;
+
+private:
+    xmlParserCtxtPtr m_Ctxt;
+};
+
+XmlLoadResult Failed(std::int32_t code, QString reason, XmlPosition position = {})
+{
+    XmlLoadResult result;
+    result.ok = false;
+    result.code = code;
+    result.position = position;
+    result.detail = position.line > 0
+        ? QStringLiteral("строка %1, столбец %2: %3").arg(position.line).arg(position.column).arg(reason)
+        : std::move(reason);
+    return result;
+}
+
+} // namespace
+
+XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
+{
+    const EncodingPrescan prescan = PrescanEncoding(bytes);
+    if (!prescan.error.isEmpty())
+        return Failed(XmlLoadCode::ParseFailed, prescan.error);
+    bytes = bytes.sliced(prescan.markLength);
+
+    xmlInitParser();
+    xmlSetExternalEntityLoader(RefuseExternalEntity);
+
+    MemoryInput input{bytes.data(), bytes.data() + bytes.size()};
+    xmlSAXHandler sax = MakeHandler();
+    xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, ReadMemory, nullptr, &input, XML_CHAR_ENCODING_NONE);
+    const ParserSession session(ctxt);
+    if (!ctxt)
+        return Failed(XmlLoadCode::OutOfMemory, QStringLiteral("недостаточно памяти для разбора документа"));
+
+    DomBuilder builder(dom, ctxt, prescan.hasDeclaration);
+    ctxt->_private = &builder;
+    xmlSetStructuredErrorFunc(&builder, OnContextFreeError);
+    xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+    xmlCtxtUseOptions(ctxt, kParseOptions | (prescan.forcedEncoding ? XML_PARSE_IGNORE_ENC : 0));
+    if (prescan.forcedEncoding) {
+        xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(prescan.forcedEncoding);
+        if (!handler || xmlSwitchToEncoding(ctxt, handler) != 0)
+            return Failed(XmlLoadCode::ParseFailed,
+                          QStringLiteral("кодировка «%1» не поддерживается").arg(QString::fromLatin1(prescan.forcedEncoding)));
+    }
+
+    xmlParseDocument(ctxt);
+
+    if (const auto &failure = builder.GetFailure())
+        return Failed(failure->code, failure->reason, failure->position);
+    if (!ctxt->wellFormed) {
+        // Every error that makes a document ill-formed is fatal and was
+        // caught above; this is the parser's last word, should one slip by.
+        const xmlError *last = &ctxt->lastError;
+        return Failed(XmlLoadCode::ParseFailed, DescribeParseError(*last),
+                      {static_cast<std::uint32_t>(std::max(last->line, 0)), static_cast<std::uint32_t>(std::max(last->int2, 0))});
+    }
+    return {};
+}
