@@ -134,6 +134,7 @@ EncodingPrescan PrescanEncoding(QByteArrayView bytes)
 {
     EncodingPrescan result;
     const Family family = DetectFamily(bytes);
+    result.markLength = family.markLength;
     const std::string name = DeclaredEncoding(LeadingAscii(bytes, family), result.hasDeclaration);
     const QString declared = QString::fromLatin1(name.data(), qsizetype(name.size()));
 
@@ -154,7 +155,7 @@ EncodingPrescan PrescanEncoding(QByteArrayView bytes)
     case Width::ThirtyTwo:
         agrees = name.empty() || Names32(name, family.bigEndian);
         result.forcedEncoding = family.bigEndian ? "UTF-32BE" : "UTF-32LE";
-        result.markLength = family.markLength;
+        result.skipMark = true;
         break;
     }
     if (!agrees) {

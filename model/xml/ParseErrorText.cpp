@@ -32,12 +32,21 @@ QString InvalidCharacter(const xmlError &error)
         return first.isEmpty() ? QStringLiteral("недопустимая последовательность байтов UTF-8")
                                : QStringLiteral("недопустимая последовательность байтов UTF-8 (%1)").arg(first);
     }
+    if (Mentions(error, "CharRef")) {
+        // A reference the parser cannot read at all also reports the value 0.
+        if (error.int1 == 0)
+            return QStringLiteral("ссылка на символ «&#...;» записана с ошибкой или указывает на символ NUL");
+        return QStringLiteral("ссылка на символ U+%1, недопустимый в XML")
+            .arg(QString::number(error.int1, 16).toUpper().rightJustified(4, u'0'));
+    }
     if (Mentions(error, "Char value") || Mentions(error, "Char 0x")) {
         if (error.int1 == 0)
             return QStringLiteral("недопустимый символ NUL");
         return QStringLiteral("недопустимый символ U+%1")
             .arg(QString::number(error.int1, 16).toUpper().rightJustified(4, u'0'));
     }
+    if (Mentions(error, "attribute value"))
+        return QStringLiteral("недопустимый символ в значении атрибута");
     return QStringLiteral("недопустимый символ");
 }
 
@@ -163,6 +172,9 @@ QString DescribeParseError(const xmlError &error)
     case XML_ERR_SPACE_REQUIRED:
         return QStringLiteral("не хватает пробела в разметке (например, между атрибутами)");
     case XML_ERR_NAME_REQUIRED:
+        if (Mentions(error, "EntityRef"))
+            return QStringLiteral("знак «&» не начинает ссылку (сам знак записывается как &amp;)");
+        return QStringLiteral("ошибка в разметке: ожидалось имя элемента или атрибута");
     case XML_ERR_NMTOKEN_REQUIRED:
     case XML_ERR_DOCUMENT_START:
         return QStringLiteral("ошибка в разметке: ожидалось имя элемента или атрибута");
@@ -191,6 +203,8 @@ QString DescribeParseError(const xmlError &error)
     case XML_ERR_NAME_TOO_LONG:
         return QStringLiteral("имя длиннее допустимого");
     case XML_ERR_INTERNAL_ERROR:
+        if (Mentions(error, "Subset") || Mentions(error, "declaration"))
+            return QStringLiteral("ошибка в объявлении типа документа (DOCTYPE)");
         if (Mentions(error, "depth"))
             return QStringLiteral("слишком глубокая вложенность элементов (больше 256 уровней)");
         if (Mentions(error, "uge") || Mentions(error, "too long") || Mentions(error, "too big"))

@@ -330,6 +330,10 @@ private:
         return {static_cast<std::uint32_t>(input->line), static_cast<std::uint32_t>(std::max(input->col, 1))};
     }
 
+public:
+    QString EncodingName() const { return CurrentEncoding(); }
+
+private:
     QString CurrentEncoding() const
     {
         const xmlParserInputPtr input = m_Document->input;
@@ -533,11 +537,14 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
     const EncodingPrescan prescan = PrescanEncoding(bytes);
     if (!prescan.error.isEmpty())
         return Failed(XmlLoadCode::ParseFailed, prescan.error);
-    bytes = bytes.sliced(prescan.markLength);
+    if (bytes.size() == prescan.markLength)
+        return Failed(XmlLoadCode::ParseFailed, QStringLiteral("в документе нет ни одного элемента"));
 
     xmlInitParser();
     xmlSetExternalEntityLoader(RefuseExternalEntity);
 
+    if (prescan.skipMark)
+        bytes = bytes.sliced(prescan.markLength);
     MemoryInput input{bytes.data(), bytes.data() + bytes.size()};
     xmlSAXHandler sax = MakeHandler();
     xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, ReadMemory, nullptr, &input, XML_CHAR_ENCODING_NONE);
@@ -561,6 +568,10 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
 
     if (const auto &failure = builder.GetFailure())
         return Failed(failure->code, failure->reason, failure->position);
+    // The decoder keeps a character cut off at the end for input that never comes.
+    if (ctxt->input && ctxt->input->buf && ctxt->input->buf->raw && xmlBufUse(ctxt->input->buf->raw) > 0)
+        return Failed(XmlLoadCode::ParseFailed, QStringLiteral("текст обрывается посреди символа кодировки %1")
+                                                    .arg(builder.EncodingName()));
     if (!ctxt->wellFormed) {
         // Every error that makes a document ill-formed is fatal and was
         // caught above; this is the parser's last word, should one slip by.

@@ -37,6 +37,19 @@ XmlLoadResult Failure(std::int32_t code, QString detail = {})
     return result;
 }
 
+// QString::fromUtf8 drops a byte order mark at the start of its input; in a
+// name or a value it is a character of the text.
+QString Utf8ToString(std::string_view utf8)
+{
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (utf8.substr(0, kMark.size()) == kMark) {
+        QString text(QChar(0xFEFF));
+        text += QString::fromUtf8(utf8.data() + kMark.size(), static_cast<qsizetype>(utf8.size() - kMark.size()));
+        return text;
+    }
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 const compact_dom::Node &NodeOf(const XmlContentRef &document, std::uint32_t node)
 {
     return document->dom.NodeAt(node);
@@ -121,7 +134,7 @@ QString XmlNode::GetNodeName() const
     case XmlNodeType::Element:
     case XmlNodeType::ProcessingInstruction: {
         const compact_dom::Name &name = m_Document->dom.NameAt(node.name);
-        return QString::fromUtf8(name.text, name.length);
+        return Utf8ToString(std::string_view(name.text, name.length));
     }
     case XmlNodeType::Text:
         return QStringLiteral("#text");
@@ -252,7 +265,7 @@ std::optional<XmlAttributeText> XmlAttributes::Get(std::string_view name) const
 
 QString XmlAttributeText::ToString() const
 {
-    return QString::fromUtf8(m_Utf8.data(), static_cast<qsizetype>(m_Utf8.size()));
+    return Utf8ToString(m_Utf8);
 }
 
 std::optional<std::string_view> XmlAttributeText::PlainAscii() const

@@ -239,21 +239,36 @@ TEST(RejectedFile, CyrillicPathLoads)
 
 // --- large and deep documents ---------------------------------------------------------------
 
-constexpr int kTenMegabytes = 10 * 1024 * 1024;
+// The parser takes a start tag of up to ten million bytes (its limit stays on).
+constexpr int kLargeValue = 4'000'000;
 
-TEST(LargeInput, TenMegabyteTextAttributeIsRead)
+TEST(LargeInput, FourMegabyteTextAttributeIsRead)
 {
     TempDir dir;
-    const QByteArray value = "  " + QByteArray(kTenMegabytes, 'x') + "\xD0\x96  ";
+    const QByteArray value = "  " + QByteArray(kLargeValue, 'x') + "\xD0\x96  ";
     const QString path = dir.Write(QStringLiteral("big.xml"),
                                    PultDocument("<DISP Name=\"" + value + "\"><STREET Name=\"S\"><HOME Name=\"H\">"
                                                 "<LIFT Name=\"L\" Comment=\"" + value + "\"/></HOME></STREET></DISP>"));
     TestStructure s;
     ASSERT_TRUE(LoadStructureFile(*s.root, path)) << s.presenter.Errors().join(u'\n').toStdString();
     const QString &name = s.root->m_Children.at(0)->m_Name;
-    EXPECT_EQ(name.size(), kTenMegabytes + 1);
+    EXPECT_EQ(name.size(), kLargeValue + 1);
     EXPECT_TRUE(name.endsWith(QStringLiteral("xЖ")));
-    EXPECT_EQ(s.root->m_Lifts.at(0)->Comment.size(), kTenMegabytes + 1);
+    EXPECT_EQ(s.root->m_Lifts.at(0)->Comment.size(), kLargeValue + 1);
+}
+
+TEST(LargeInput, ValueAboveTheParserLimitIsALoadError)
+{
+    TempDir dir;
+    const QString path = dir.Write(QStringLiteral("big.xml"),
+                                   PultDocument("<DISP Name=\"" + QByteArray(10'000'001, 'x') + "\"/>"));
+    TestStructure s;
+    EXPECT_FALSE(LoadStructureFile(*s.root, path));
+    EXPECT_TRUE(s.root->m_Children.empty());
+    const QStringList errors = s.presenter.Errors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец ")));
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral(" длиннее допустимого"))) << errors[0].toStdString();
 }
 
 struct LargeValueCase
@@ -278,20 +293,20 @@ TEST_P(LargeValue, NumbersThatLongAreReadErrors)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, LargeValue,
-    ::testing::Values(LargeValueCase{"Digits", "<DISP IdDB=\"" + QByteArray(kTenMegabytes, '7') + "\"/>",
+    ::testing::Values(LargeValueCase{"Digits", "<DISP IdDB=\"" + QByteArray(kLargeValue, '7') + "\"/>",
                                      QStringLiteral("Ошибка при чтении параметра IdDB элемента "), ConversionCode::Overflow},
-                      LargeValueCase{"ZerosThenDigit", "<DISP AskLift=\"" + QByteArray(kTenMegabytes, '0') + "5x\"/>",
+                      LargeValueCase{"ZerosThenDigit", "<DISP AskLift=\"" + QByteArray(kLargeValue, '0') + "5x\"/>",
                                      QStringLiteral("Ошибка при чтении параметра AskLift элемента DISP"),
                                      ConversionCode::TypeMismatch},
-                      LargeValueCase{"Blanks", "<TabOut><Out Number=\"" + QByteArray(kTenMegabytes, ' ') + "\"/></TabOut>",
+                      LargeValueCase{"Blanks", "<TabOut><Out Number=\"" + QByteArray(kLargeValue, ' ') + "\"/></TabOut>",
                                      QStringLiteral("Ошибка при чтении параметра Number элемента Out"),
                                      ConversionCode::TypeMismatch}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
 
-TEST(LargeInput, TenMegabyteGuidIsAllZero)
+TEST(LargeInput, FourMegabyteGuidIsAllZero)
 {
     TestStructure s;
-    s.Load(PultDocument("<DISP Name=\"P\"><STREET><HOME><LIFT GUID=\"" + QByteArray(kTenMegabytes, 'A') + "\"/></HOME></STREET></DISP>"));
+    s.Load(PultDocument("<DISP Name=\"P\"><STREET><HOME><LIFT GUID=\"" + QByteArray(kLargeValue, 'A') + "\"/></HOME></STREET></DISP>"));
     EXPECT_TRUE(s.root->m_Lifts.at(0)->GUID.IsNull());
 }
 
@@ -306,25 +321,29 @@ QByteArray Nested(const QByteArray &open, const QByteArray &close, int depth)
     return xml;
 }
 
-TEST(DeepInput, GroupsNestedAHundredThousandDeepAreRefused)
+// Elements nest at most 256 deep below the document element: the parser's
+// limit, which comes before the groups' own.
+TEST(DeepInput, ElementsNestedDeeperThanTheParserAllowsAreALoadError)
 {
     TempDir dir;
-    const QString path = dir.Write(QStringLiteral("deep.xml"),
-                                   PultDocument("<DISP Name=\"P\">" + Nested("<GROUP>", "</GROUP>", 100000) + "</DISP>"));
-    TestStructure s;
-    EXPECT_FALSE(LoadStructureFile(*s.root, path));
-    EXPECT_TRUE(s.root->m_Children.empty());
-    EXPECT_EQ(s.presenter.Errors(),
-              QStringList{QStringLiteral("Вложенность групп глубже %1 уровней: %2 (0x800700a4) - слишком глубокая вложенность элементов")
-                              .arg(CGroupB::kMaxDepth)
-                              .arg(ConversionCode::NestingTooDeep)});
+    for (const QByteArray &nested : {Nested("<GROUP>", "</GROUP>", 100000), Nested("<X>", "</X>", 256)}) {
+        const QString path = dir.Write(QStringLiteral("deep.xml"), PultDocument("<DISP Name=\"P\">" + nested + "</DISP>"));
+        TestStructure s;
+        EXPECT_FALSE(LoadStructureFile(*s.root, path));
+        EXPECT_TRUE(s.root->m_Children.empty());
+        const QStringList errors = s.presenter.Errors();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец ")));
+        EXPECT_TRUE(errors[0].endsWith(QStringLiteral(": слишком глубокая вложенность элементов (больше 256 уровней)")))
+            << errors[0].toStdString();
+    }
 }
 
 TEST(DeepInput, OtherElementsNestedDeepAreSkipped)
 {
     TestStructure s;
-    s.Load(PultDocument("<DISP Name=\"P\"><STREET Name=\"S\">" + Nested("<STREET>", "</STREET>", 100000)
-                        + "</STREET>" + Nested("<X>", "</X>", 100000) + "</DISP>"));
+    s.Load(PultDocument("<DISP Name=\"P\"><STREET Name=\"S\">" + Nested("<STREET>", "</STREET>", 250)
+                        + "</STREET>" + Nested("<X>", "</X>", 254) + "</DISP>"));
     EXPECT_EQ(ChildNames(*s.root->m_Children.at(0)), QStringList{QStringLiteral("S")});
     EXPECT_TRUE(s.presenter.m_Messages.empty());
 }

@@ -274,9 +274,13 @@ TEST(GroupNesting, ThreeDeepAndStrangersIgnored)
     EXPECT_TRUE(g1.m_Children.empty());
 }
 
-TEST(GroupNesting, DepthLimitIsInclusive)
+// Groups nest as deep as the parser lets elements nest (256 levels below the
+// document element, two of them taken by PULT's children and DISP); one more
+// level is the parser's load error, before the groups' own limit is reached.
+TEST(GroupNesting, AsDeepAsTheParserAllows)
 {
-    const int limit = CGroupB::kMaxDepth;
+    constexpr int kDeepest = 255;
+    static_assert(kDeepest < CGroupB::kMaxDepth);
     auto nested = [](int depth) {
         QByteArray xml;
         for (int i = 0; i < depth; ++i)
@@ -286,16 +290,17 @@ TEST(GroupNesting, DepthLimitIsInclusive)
         return PultDocument("<DISP Name=\"P\">" + xml + "</DISP>");
     };
     TestStructure ok;
-    ok.Load(nested(limit));
+    ok.Load(nested(kDeepest));
     int depth = 0;
     for (const CGroupB *g = &PointAt(ok).m_RootGroup; !g->m_SubGroups.empty(); g = g->m_SubGroups[0].get())
         ++depth;
-    EXPECT_EQ(depth, limit);
+    EXPECT_EQ(depth, kDeepest);
 
     TestStructure deep;
-    const ErrorXML error = CaptureErrorXML([&] { deep.Load(nested(limit + 1)); });
-    EXPECT_EQ(error.Message(), QStringLiteral("Вложенность групп глубже %1 уровней").arg(limit));
-    EXPECT_EQ(error.Code(), ConversionCode::NestingTooDeep);
+    const ErrorXML error = CaptureErrorXML([&] { deep.Load(nested(kDeepest + 1)); });
+    EXPECT_EQ(error.Message(), QStringLiteral("Ошибка m_XMLDOM->load"));
+    EXPECT_TRUE(error.Detail().endsWith(QStringLiteral("слишком глубокая вложенность элементов (больше 256 уровней)")))
+        << error.Detail().toStdString();
 }
 
 TEST(FindLiftRef, BinarySearchOverMemoryByteOrder)

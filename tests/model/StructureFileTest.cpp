@@ -196,7 +196,7 @@ TEST(StructureRead, SyntaxErrorNamesLineAndColumn)
 
     const ErrorXML attribute = CaptureErrorXML([&] { s.Load("<PULT>\n<DISP Name=A/>\n</PULT>"); });
     EXPECT_EQ(attribute.Code(), 1);
-    EXPECT_EQ(attribute.Detail(), QStringLiteral("строка 2, столбец 12: ошибка в атрибуте"));
+    EXPECT_EQ(attribute.Detail(), QStringLiteral("строка 2, столбец 12: значение атрибута должно быть в кавычках"));
 }
 
 TEST(StructureRead, ColumnsCountCharactersNotBytes)
