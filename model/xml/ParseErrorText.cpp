@@ -57,7 +57,7 @@ QString DescribeParseError(const xmlError &error)
     const QString s1 = Utf8(error.str1);
     switch (error.code) {
     case XML_ERR_DOCUMENT_EMPTY:
-        return QStringLiteral("в документе нет ни одного элемента");
+        return QStringLiteral("в документе нет корневого элемента (ожидался открывающий тег «<...>»)");
     case XML_ERR_DOCUMENT_END:
     case XML_ERR_EXTRA_CONTENT:
         return QStringLiteral("после корневого элемента есть ещё содержимое (у документа один корневой элемент)");
@@ -97,11 +97,12 @@ QString DescribeParseError(const xmlError &error)
         return QStringLiteral("текст не соответствует объявленной кодировке");
     case XML_ERR_LT_IN_ATTRIBUTE:
         return QStringLiteral("знак «<» в значении атрибута (записывается как &lt;)");
-    case XML_ERR_ATTRIBUTE_NOT_STARTED:
     case XML_ERR_STRING_NOT_STARTED:
+    case XML_ERR_STRING_NOT_CLOSED:
+        return QStringLiteral("ошибка в объявлении XML «<?xml ...?>»: значение не заключено в кавычки");
+    case XML_ERR_ATTRIBUTE_NOT_STARTED:
         return QStringLiteral("значение атрибута должно быть в кавычках");
     case XML_ERR_ATTRIBUTE_NOT_FINISHED:
-    case XML_ERR_STRING_NOT_CLOSED:
         if (Mentions(error, "too long"))
             return QStringLiteral("значение атрибута длиннее допустимого");
         return QStringLiteral("значение атрибута не закрыто кавычкой");

@@ -52,7 +52,7 @@ void PrintTo(const UnreadCase &c, std::ostream *os)
 
 const UnreadCase kUnreadCases[] = {
     {"Malformed", "bad.xml", "<PULT><DISP", "bad.xml",
-     "Ошибка m_XMLDOM->load: 1 (0x1) - строка 1, столбец 11: ошибка в открывающем теге"},
+     "Ошибка m_XMLDOM->load: 1 (0x1) - строка 1, столбец 12: открывающий тег <DISP> не завершён знаком «>»"},
     {"BadAttribute", "bad.xml",
      R"(<PULT><DISP Name="a"><STREET Name="s"><HOME Name="h"><LIFT Name="l" SubNet="abc"/></HOME></STREET></DISP></PULT>)",
      "bad.xml",

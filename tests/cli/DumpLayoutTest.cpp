@@ -202,7 +202,7 @@ TEST(DumpLayout, RejectedFile)
     EXPECT_EQ(d.run.exitCode, 1);
     EXPECT_TRUE(d.run.out.isEmpty()) << d.run.out.toStdString();
     EXPECT_EQ(d.run.ErrLines(),
-              QStringList{QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 1, столбец 11: ошибка в открывающем теге")});
+              QStringList{QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 1, столбец 12: открывающий тег <DISP> не завершён знаком «>»")});
 }
 
 // Standard output carries the JSON alone: the read's messages go to standard error.
