@@ -3,6 +3,7 @@
 #include "CRoot.h"
 #include "ErrorXML.h"
 #include "LogFile.h"
+#include "ResString.h"
 #include "xml/FileReading.h"
 #include "xml/XmlDocument.h"
 
@@ -28,6 +29,13 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
     } catch (const ErrorXML &error) {
         root.ResetStructure();
         root.ReportError(error.Message(), error.Code(), error.Detail());
+        return false;
+    } catch (const std::bad_alloc &) {
+        // A structure too large for the memory there is: what was built is
+        // freed first, so that the report itself has room.
+        root.ResetStructure();
+        root.ReportError(LoadMessageString(MessageId::LoadFailed), XmlLoadCode::OutOfMemory,
+                         QStringLiteral("недостаточно памяти для чтения структуры"));
         return false;
     }
 }

@@ -12,9 +12,12 @@
 #include "DrawCommand.h"
 #include "NodeKind.h"
 #include "ViewServices.h"
+#include "xml/XmlDocument.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
+
+#include <new>
 
 namespace {
 
@@ -81,13 +84,21 @@ void CStructView::FillTree()
 {
     setUpdatesEnabled(false);
     clear();
-    const TreeSiblingOrder order;
-    int index = 0;
-    for (CPunct *point : ChildrenAs<CPunct>(m_Services.root)) {
-        QTreeWidgetItem *item = NewItem(*point, index++);
-        addTopLevelItem(item);
-        InsertSortedChildren(item, *point, 1, order);
-        point->ApplyTreeOrder(*this);
+    try {
+        const TreeSiblingOrder order;
+        int index = 0;
+        for (CPunct *point : ChildrenAs<CPunct>(m_Services.root)) {
+            QTreeWidgetItem *item = NewItem(*point, index++);
+            addTopLevelItem(item);
+            InsertSortedChildren(item, *point, 1, order);
+            point->ApplyTreeOrder(*this);
+        }
+    } catch (const std::bad_alloc &) {
+        // A part of a tree would hide the rest of the structure: none at all,
+        // and the reason.
+        clear();
+        m_Services.root.ReportError(QStringLiteral("Дерево структуры не построено"), XmlLoadCode::OutOfMemory,
+                                    QStringLiteral("недостаточно памяти"));
     }
     setUpdatesEnabled(true);
 }
