@@ -19,14 +19,24 @@ constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
 struct Node
 {
-    XmlNodeType type = XmlNodeType::Other;
     std::uint32_t name = kNone; // elements and processing instructions
     std::uint32_t firstChild = kNone;
     std::uint32_t nextSibling = kNone;
     std::uint32_t firstAttribute = 0;
-    std::uint32_t attributeCount = 0;
     std::uint32_t line = 0; // of the start tag, 1-based; 0 when unknown
     std::uint32_t column = 0;
+
+    XmlNodeType Type() const noexcept { return static_cast<XmlNodeType>(m_TypeAndCount >> 24); }
+    std::uint32_t AttributeCount() const noexcept { return m_TypeAndCount & 0xFFFFFFu; }
+    void SetType(XmlNodeType type) noexcept
+    {
+        m_TypeAndCount = (static_cast<std::uint32_t>(type) << 24) | AttributeCount();
+    }
+    // At most Dom::kMaxAttributes.
+    void SetAttributeCount(std::uint32_t count) noexcept { m_TypeAndCount = (m_TypeAndCount & 0xFF000000u) | count; }
+
+private:
+    std::uint32_t m_TypeAndCount = 0; // both in one word: a node is 28 bytes
 };
 
 struct Attribute
@@ -123,7 +133,7 @@ public:
     Dom()
     {
         const std::uint32_t document = m_Nodes.Reserve(1);
-        m_Nodes[document].type = XmlNodeType::Document;
+        m_Nodes[document].SetType(XmlNodeType::Document);
     }
 
     static constexpr std::uint32_t kDocument = 0;
@@ -138,7 +148,7 @@ public:
     {
         const std::uint32_t i = m_Nodes.Reserve(1);
         m_Nodes[i] = Node{};
-        m_Nodes[i].type = type;
+        m_Nodes[i].SetType(type);
         return i;
     }
     // One element's attributes at most: they are kept side by side.

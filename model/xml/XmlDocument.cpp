@@ -122,7 +122,7 @@ XmlNode::XmlNode(XmlContentRef document, std::uint32_t node)
 
 XmlNodeType XmlNode::GetNodeType() const
 {
-    return IsNull() ? XmlNodeType::Other : NodeOf(m_Document, m_Node).type;
+    return IsNull() ? XmlNodeType::Other : NodeOf(m_Document, m_Node).Type();
 }
 
 QString XmlNode::GetNodeName() const
@@ -130,7 +130,7 @@ QString XmlNode::GetNodeName() const
     if (IsNull())
         return {};
     const compact_dom::Node &node = NodeOf(m_Document, m_Node);
-    switch (node.type) {
+    switch (node.Type()) {
     case XmlNodeType::Element:
     case XmlNodeType::ProcessingInstruction: {
         const compact_dom::Name &name = m_Document->dom.NameAt(node.name);
@@ -191,26 +191,35 @@ XmlPosition XmlNode::GetPosition() const
 
 // --- XmlElement, XmlAttributeText ----------------------------------------------
 
-int XmlElement::AttributeCount() const
+void XmlElement::VisitAttributes(AttributeVisitor visit, void *visitor) const
 {
-    return IsNull() ? 0 : static_cast<int>(NodeOf(m_Document, m_Node).attributeCount);
-}
-
-XmlElement::AttributeEntry XmlElement::AttributeAt(int i) const
-{
+    if (IsNull())
+        return;
     const compact_dom::Dom &dom = m_Document->dom;
-    const compact_dom::Attribute &a = dom.AttributeAt(NodeOf(m_Document, m_Node).firstAttribute + static_cast<std::uint32_t>(i));
-    const compact_dom::Name &name = dom.NameAt(a.name);
-    return {name.text, name.length, std::string_view(a.value, a.length)};
+    const compact_dom::Node &node = dom.NodeAt(m_Node);
+    const std::uint32_t count = node.AttributeCount();
+    if (count == 0)
+        return;
+    // One element's attributes lie side by side.
+    const compact_dom::Attribute *a = &dom.AttributeAt(node.firstAttribute);
+    for (std::uint32_t i = 0; i < count; ++i, ++a)
+        visit(visitor, dom.NameAt(a->name).text, XmlAttributeText(std::string_view(a->value, a->length)));
 }
 
 std::optional<XmlAttributeText> XmlElement::GetAttribute(std::string_view name) const
 {
-    const int count = AttributeCount();
-    for (int i = 0; i < count; ++i) {
-        const AttributeEntry a = AttributeAt(i);
-        if (a.nameLength == name.size() && std::memcmp(a.name, name.data(), name.size()) == 0)
-            return XmlAttributeText(a.value);
+    if (IsNull())
+        return std::nullopt;
+    const compact_dom::Dom &dom = m_Document->dom;
+    const compact_dom::Node &node = dom.NodeAt(m_Node);
+    const std::uint32_t count = node.AttributeCount();
+    if (count == 0)
+        return std::nullopt;
+    const compact_dom::Attribute *a = &dom.AttributeAt(node.firstAttribute);
+    for (std::uint32_t i = 0; i < count; ++i, ++a) {
+        const compact_dom::Name &n = dom.NameAt(a->name);
+        if (n.length == name.size() && std::memcmp(n.text, name.data(), name.size()) == 0)
+            return XmlAttributeText(std::string_view(a->value, a->length));
     }
     return std::nullopt;
 }
@@ -234,16 +243,23 @@ std::uint64_t PresenceBit(std::uint64_t head, std::size_t length)
 XmlAttributes::XmlAttributes(const XmlElement &element)
     : m_Element(element)
 {
-    const int count = element.AttributeCount();
+    if (element.IsNull())
+        return;
+    const compact_dom::Dom &dom = element.m_Document->dom;
+    const compact_dom::Node &node = dom.NodeAt(element.m_Node);
+    const std::uint32_t count = node.AttributeCount();
     if (count > kCapacity) {
         m_Overflow = true;
         return;
     }
-    for (int i = 0; i < count; ++i) {
-        const XmlElement::AttributeEntry a = element.AttributeAt(i);
-        const std::uint64_t head = NameHead(a.name, a.nameLength);
-        m_Present |= PresenceBit(head, a.nameLength);
-        m_Entries[m_Count++] = {head, a.nameLength, a.name, a.value};
+    if (count == 0)
+        return;
+    const compact_dom::Attribute *a = &dom.AttributeAt(node.firstAttribute);
+    for (std::uint32_t i = 0; i < count; ++i, ++a) {
+        const compact_dom::Name &name = dom.NameAt(a->name);
+        const std::uint64_t head = NameHead(name.text, name.length);
+        m_Present |= PresenceBit(head, name.length);
+        m_Entries[m_Count++] = {head, name.length, name.text, std::string_view(a->value, a->length)};
     }
 }
 
@@ -344,4 +360,12 @@ XmlNode XmlDocument::GetFirstChild() const
     if (!m_Data)
         return {};
     return XmlNode(m_Data, m_Data->dom.NodeAt(compact_dom::Dom::kDocument).firstChild);
+}
+
+XmlDocument::Footprint XmlDocument::GetFootprint() const
+{
+    if (!m_Data)
+        return {};
+    const compact_dom::Dom::Footprint f = m_Data->dom.Measure();
+    return {f.nodes, f.attributes, f.names, f.valueBytes, f.bytesReserved};
 }

@@ -121,22 +121,14 @@ public:
     template <class F>
     void ForEachAttribute(F &&f) const
     {
-        const int count = AttributeCount();
-        for (int i = 0; i < count; ++i) {
-            const AttributeEntry a = AttributeAt(i);
-            f(a.name, XmlAttributeText(a.value));
-        }
+        VisitAttributes(
+            [](void *visitor, const char *name, XmlAttributeText value) { (*static_cast<F *>(visitor))(name, value); },
+            &f);
     }
 
 private:
-    struct AttributeEntry
-    {
-        const char *name; // NUL-terminated
-        std::size_t nameLength;
-        std::string_view value;
-    };
-    int AttributeCount() const;
-    AttributeEntry AttributeAt(int i) const;
+    using AttributeVisitor = void (*)(void *visitor, const char *name, XmlAttributeText value);
+    void VisitAttributes(AttributeVisitor visit, void *visitor) const;
 
     using XmlNode::XmlNode;
     friend class XmlNode;
@@ -230,6 +222,14 @@ public:
     XmlLoadResult LoadFromBytes(QByteArray bytes);
 
     XmlNode GetFirstChild() const;
+
+    // What the content holds and the memory it takes, for measurements.
+    struct Footprint
+    {
+        std::uint32_t nodes = 0, attributes = 0, names = 0;
+        std::size_t valueBytes = 0, bytesReserved = 0;
+    };
+    Footprint GetFootprint() const;
 
 private:
     XmlContentRef m_Data;
