@@ -22,7 +22,7 @@ for path in ./usr/bin/korvix ./usr/share/applications/korvix.desktop \
     fi
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libqt6widgets6 libqt6core6 libpugixml1v5 fonts-liberation2 libqt6svg6; do
+for needed in libqt6widgets6 libqt6core6 libxml2 fonts-liberation2 libqt6svg6; do
     if ! grep -q "$needed" <<<"$depends"; then
         echo "package.sh: Depends lacks $needed: $depends" >&2
         exit 1
