@@ -489,3 +489,74 @@ TEST(RootKind, FactoriesAndKind)
 }
 
 } // namespace
+
+// What the document type declares reaches the structure as a reader of XML
+// must take it: entities replaced and declared defaults supplied.
+struct DeclaredCase
+{
+    const char *name;
+    QByteArray doctype;
+    QByteArray pult; // the PULT element
+    std::function<void(const TestStructure &)> check;
+};
+
+KORVIX_CASES_PRINT_BY_NAME
+
+class DeclaredInTheDocumentType : public ::testing::TestWithParam<DeclaredCase>
+{
+};
+
+TEST_P(DeclaredInTheDocumentType, ReachesTheStructure)
+{
+    TestStructure s;
+    s.Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE PULT [" + GetParam().doctype + "]>\n" + GetParam().pult);
+    GetParam().check(s);
+}
+
+const QByteArray kGuidEntity = "<!ENTITY g \"0123456789ABCDEF0123456789ABCDEF\">";
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, DeclaredInTheDocumentType,
+    ::testing::Values(
+        DeclaredCase{"EntityInAName", "<!ENTITY s \"Street\">", "<PULT><DISP Name=\"&s;\"/></PULT>",
+                     [](const TestStructure &s) { EXPECT_EQ(ChildNames(*s.root), QStringList{QStringLiteral("Street")}); }},
+        DeclaredCase{"EntityInANumber", "<!ENTITY n \"5\">",
+                     "<PULT><DISP Name=\"P\"><STREET Name=\"S\"><HOME Name=\"H\"><LIFT Name=\"L\" SubNet=\"&n;\"/>"
+                     "</HOME></STREET></DISP></PULT>",
+                     [](const TestStructure &s) {
+                         ASSERT_EQ(s.root->m_Lifts.size(), 1u);
+                         EXPECT_EQ(s.root->m_Lifts[0]->SubNet, 5);
+                     }},
+        DeclaredCase{"EntityInAGroupsGuid", kGuidEntity,
+                     "<PULT><DISP Name=\"P\"><STREET Name=\"S\"><HOME Name=\"H\"><LIFT Name=\"L\" GUID=\"&g;\"/>"
+                     "</HOME></STREET><GROUP Name=\"G\"><LIFT GUID=\"&g;\"/></GROUP></DISP></PULT>",
+                     [](const TestStructure &s) {
+                         EXPECT_TRUE(s.presenter.m_Messages.empty());
+                         const auto &point = static_cast<const CPunctB &>(*s.root->m_Children.at(0));
+                         ASSERT_EQ(point.m_RootGroup.m_SubGroups.size(), 1u);
+                         EXPECT_EQ(point.m_RootGroup.m_SubGroups[0]->m_LiftRefs.size(), 1u);
+                     }},
+        DeclaredCase{"EntityInContentHoldsAPoint", "<!ENTITY d \"<DISP Name='Из сущности'/>\">",
+                     "<PULT><DISP Name=\"A\"/>&d;</PULT>",
+                     [](const TestStructure &s) {
+                         EXPECT_EQ(ChildNames(*s.root), (QStringList{QStringLiteral("A"), QStringLiteral("Из сущности")}));
+                     }},
+        DeclaredCase{"DefaultName", "<!ATTLIST DISP Name CDATA \"Dflt\">", "<PULT><DISP/><DISP Name=\"Own\"/></PULT>",
+                     [](const TestStructure &s) {
+                         EXPECT_EQ(ChildNames(*s.root), (QStringList{QStringLiteral("Dflt"), QStringLiteral("Own")}));
+                     }}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+// A byte order mark that begins a value is part of the name, in every
+// encoding: "A" and U+FEFF "A" are two names.
+TEST(RootChildren, ByteOrderMarkAtTheStartOfANameIsKept)
+{
+    const QString names = QStringLiteral("<PULT><DISP Name=\"A\"/><DISP Name=\"") + QChar(0xFEFF) + QStringLiteral("A\"/></PULT>");
+    for (const QByteArray &bytes : {names.toUtf8(), QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(names.utf16()), names.size() * 2)}) {
+        TestStructure s;
+        s.root->CreateXMLDOM();
+        s.root->LoadXMLFromBytes(bytes);
+        EXPECT_TRUE(s.presenter.Information().isEmpty()) << s.presenter.Information().join(u'\n').toStdString();
+        EXPECT_EQ(ChildNames(*s.root), (QStringList{QStringLiteral("A"), QChar(0xFEFF) + QStringLiteral("A")}));
+    }
+}
