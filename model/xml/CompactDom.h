@@ -17,26 +17,33 @@ namespace compact_dom {
 
 constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
+// Trivial, so that a new block is not written before it is used: its pages
+// cost nothing until then.
 struct Node
 {
-    std::uint32_t name = kNone; // elements and processing instructions
-    std::uint32_t firstChild = kNone;
-    std::uint32_t nextSibling = kNone;
-    std::uint32_t firstAttribute = 0;
-    std::uint32_t line = 0; // of the start tag, 1-based; 0 when unknown
-    std::uint32_t column = 0;
+    std::uint32_t name; // elements and processing instructions; kNone for others
+    std::uint32_t firstChild;
+    std::uint32_t nextSibling;
+    std::uint32_t firstAttribute;
+    std::uint32_t line; // of the start tag, 1-based; 0 when unknown
+    std::uint32_t column;
+
+    static Node Make(XmlNodeType type) noexcept
+    {
+        Node n;
+        n.name = n.firstChild = n.nextSibling = kNone;
+        n.firstAttribute = n.line = n.column = 0;
+        n.m_TypeAndCount = static_cast<std::uint32_t>(type) << 24;
+        return n;
+    }
 
     XmlNodeType Type() const noexcept { return static_cast<XmlNodeType>(m_TypeAndCount >> 24); }
     std::uint32_t AttributeCount() const noexcept { return m_TypeAndCount & 0xFFFFFFu; }
-    void SetType(XmlNodeType type) noexcept
-    {
-        m_TypeAndCount = (static_cast<std::uint32_t>(type) << 24) | AttributeCount();
-    }
     // At most Dom::kMaxAttributes.
     void SetAttributeCount(std::uint32_t count) noexcept { m_TypeAndCount = (m_TypeAndCount & 0xFF000000u) | count; }
 
 private:
-    std::uint32_t m_TypeAndCount = 0; // both in one word: a node is 28 bytes
+    std::uint32_t m_TypeAndCount; // both in one word: a node is 28 bytes
 };
 
 struct Attribute
@@ -73,7 +80,7 @@ public:
                 throw std::bad_alloc();
             if (m_Capacity > 0xFFFFFFFFu - kBlockSize)
                 throw std::bad_alloc();
-            m_Blocks.push_back(std::make_unique<T[]>(kBlockSize));
+            m_Blocks.push_back(std::make_unique_for_overwrite<T[]>(kBlockSize));
             m_Size = m_Capacity;
             m_Capacity += kBlockSize;
         }
@@ -99,7 +106,7 @@ public:
         const std::size_t need = length + (terminate ? 1 : 0);
         if (need > m_Left) {
             const std::size_t size = need > kBlockSize / 4 ? need : kBlockSize;
-            m_Blocks.push_back(std::make_unique<char[]>(size));
+            m_Blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
             m_Next = m_Blocks.back().get();
             m_Left = size;
             m_Reserved += size;
@@ -133,7 +140,7 @@ public:
     Dom()
     {
         const std::uint32_t document = m_Nodes.Reserve(1);
-        m_Nodes[document].SetType(XmlNodeType::Document);
+        m_Nodes[document] = Node::Make(XmlNodeType::Document);
     }
 
     static constexpr std::uint32_t kDocument = 0;
@@ -147,8 +154,7 @@ public:
     std::uint32_t AddNode(XmlNodeType type)
     {
         const std::uint32_t i = m_Nodes.Reserve(1);
-        m_Nodes[i] = Node{};
-        m_Nodes[i].SetType(type);
+        m_Nodes[i] = Node::Make(type);
         return i;
     }
     // One element's attributes at most: they are kept side by side.
