@@ -2,6 +2,8 @@
 
 #include "RunLines.h"
 
+#include <new>
+
 
 HeadlessSession::HeadlessSession(const QStringList &arguments, std::FILE *informationStream)
     : m_Presenter(informationStream)
@@ -14,5 +16,10 @@ HeadlessSession::HeadlessSession(const QStringList &arguments, std::FILE *inform
 HeadlessSession::~HeadlessSession()
 {
     m_Root.ResetStructure();
-    m_Log.Write(StopLine());
+    // A destructor must not throw: without memory even for the line, the
+    // log goes without it.
+    try {
+        m_Log.Write(StopLine());
+    } catch (const std::bad_alloc &) {
+    }
 }

@@ -18,6 +18,7 @@
 #include <unistd.h>
 #endif
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -57,7 +58,27 @@ void EnsureRuntimeDirectory()
 
 } // namespace
 
+namespace {
+
+int Run(int argc, char *argv[]);
+
+} // namespace
+
+// Every mode ends with its own errors; memory that runs out where none of
+// them catches it still ends in a message and status 1, never an abort.
 int main(int argc, char *argv[])
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("Недостаточно памяти: Korvix завершает работу.\n", stderr);
+        return 1;
+    }
+}
+
+namespace {
+
+int Run(int argc, char *argv[])
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Korvix"));
@@ -116,3 +137,5 @@ int main(int argc, char *argv[])
     CKorvixApp korvix(application, {});
     return korvix.Run(arguments, request.file);
 }
+
+} // namespace

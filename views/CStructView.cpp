@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -88,17 +89,20 @@ void CStructView::FillTree()
         const TreeSiblingOrder order;
         int index = 0;
         for (CPunct *point : ChildrenAs<CPunct>(m_Services.root)) {
-            QTreeWidgetItem *item = NewItem(*point, index++);
-            addTopLevelItem(item);
-            InsertSortedChildren(item, *point, 1, order);
+            std::unique_ptr<QTreeWidgetItem> item(NewItem(*point, index++));
+            addTopLevelItem(item.get());
+            QTreeWidgetItem *added = item.release();
+            InsertSortedChildren(added, *point, 1, order);
             point->ApplyTreeOrder(*this);
         }
     } catch (const std::bad_alloc &) {
         // A part of a tree would hide the rest of the structure: none at all,
         // and the reason.
         clear();
+        setUpdatesEnabled(true);
         m_Services.root.ReportError(QStringLiteral("Дерево структуры не построено"), XmlLoadCode::OutOfMemory,
                                     QStringLiteral("недостаточно памяти"));
+        return;
     }
     setUpdatesEnabled(true);
 }

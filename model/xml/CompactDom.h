@@ -104,18 +104,23 @@ public:
     const char *Store(const char *data, std::size_t length, bool terminate = false)
     {
         const std::size_t need = length + (terminate ? 1 : 0);
-        if (need > m_Left) {
-            const std::size_t size = need > kBlockSize / 4 ? need : kBlockSize;
-            m_Blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
-            m_Next = m_Blocks.back().get();
-            m_Left = size;
-            m_Reserved += size;
+        char *out;
+        if (need > kBlockSize / 4) {
+            // A large value has a block of its own; the current one goes on.
+            m_Blocks.push_back(std::make_unique_for_overwrite<char[]>(need));
+            m_Reserved += need;
+            out = m_Blocks.back().get();
+            Copy(out, data, length, terminate);
+            return out;
         }
-        char *out = m_Next;
-        if (length)
-            std::memcpy(out, data, length);
-        if (terminate)
-            out[length] = '\0';
+        if (need > m_Left) {
+            m_Blocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+            m_Next = m_Blocks.back().get();
+            m_Left = kBlockSize;
+            m_Reserved += kBlockSize;
+        }
+        out = m_Next;
+        Copy(out, data, length, terminate);
         m_Next += need;
         m_Left -= need;
         return out;
@@ -124,6 +129,14 @@ public:
     std::size_t BytesReserved() const noexcept { return m_Reserved; }
 
 private:
+    static void Copy(char *out, const char *data, std::size_t length, bool terminate)
+    {
+        if (length)
+            std::memcpy(out, data, length);
+        if (terminate)
+            out[length] = '\0';
+    }
+
     static constexpr std::size_t kBlockSize = std::size_t(1) << 20;
     std::vector<std::unique_ptr<char[]>> m_Blocks;
     char *m_Next = nullptr;

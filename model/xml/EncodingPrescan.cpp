@@ -138,6 +138,13 @@ EncodingPrescan PrescanEncoding(QByteArrayView bytes)
     const std::string name = DeclaredEncoding(LeadingAscii(bytes, family), result.hasDeclaration);
     const QString declared = QString::fromLatin1(name.data(), qsizetype(name.size()));
 
+    result.encodingSettled = family.markName || family.width != Width::Eight;
+    if (family.width != Width::Eight && !family.markName && name.empty()) {
+        // Without a mark, only the declaration may say which of them it is.
+        result.error = QStringLiteral("текст записан в кодировке %1 без метки порядка байтов и без объявления кодировки")
+                           .arg(QString::fromLatin1(family.width == Width::Sixteen ? "UTF-16" : "UTF-32"));
+        return result;
+    }
     bool agrees = true;
     switch (family.width) {
     case Width::Eight:

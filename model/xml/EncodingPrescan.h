@@ -13,8 +13,9 @@ struct EncodingPrescan
     // An encoding the parser must be told because it would not recognise
     // it by itself (UTF-32); null when the parser's own detection is right.
     const char *forcedEncoding = nullptr;
-    qsizetype markLength = 0; // bytes of the byte order mark, if any
-    bool skipMark = false;    // the parser is told the encoding and must not see the mark
+    qsizetype markLength = 0;     // bytes of the byte order mark, if any
+    bool skipMark = false;        // the parser is told the encoding and must not see the mark
+    bool encodingSettled = false; // by the mark or the characters' width: the declaration must not change it
     bool hasDeclaration = false;
 };
 

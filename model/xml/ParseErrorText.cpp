@@ -176,13 +176,14 @@ QString DescribeParseError(const xmlError &error)
         if (Mentions(error, "EntityRef"))
             return QStringLiteral("знак «&» не начинает ссылку (сам знак записывается как &amp;)");
         return QStringLiteral("ошибка в разметке: ожидалось имя элемента или атрибута");
-    case XML_ERR_NMTOKEN_REQUIRED:
     case XML_ERR_DOCUMENT_START:
+        return QStringLiteral("документ не начинается с разметки XML");
+    case XML_ERR_NMTOKEN_REQUIRED:
         return QStringLiteral("ошибка в разметке: ожидалось имя элемента или атрибута");
     case XML_ERR_LT_REQUIRED:
         return QStringLiteral("ошибка в разметке: ожидался знак «<»");
     case XML_ERR_GT_REQUIRED:
-        return s1.isEmpty() ? QStringLiteral("открывающий тег не завершён знаком «>»")
+        return s1.isEmpty() ? QStringLiteral("ошибка в разметке: ожидался знак «>»")
                             : QStringLiteral("открывающий тег <%1> не завершён знаком «>»").arg(s1);
     case XML_ERR_LTSLASH_REQUIRED:
         return QStringLiteral("ожидался закрывающий тег «</...>»");

@@ -5,6 +5,8 @@
 #include "ParseErrorText.h"
 
 #include <libxml/SAX2.h>
+#include <libxml/entities.h>
+#include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
@@ -21,9 +23,10 @@ using compact_dom::Dom;
 using compact_dom::kNone;
 
 // Entities are replaced (otherwise values would arrive still holding their
-// references); nothing is fetched from the network or read from disk (the
-// entity loader below refuses everything); the parser's limits on depth, size
-// and entity amplification stay on.
+// references); nothing is fetched from the network or read from disk (an
+// external entity is refused when it is looked up, before libxml2 would even
+// look at its path, and the entity loader refuses as well); the parser's
+// limits on depth, size and entity amplification stay on.
 constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET;
 
 // The name key of a namespace declaration: no name the parser interns has this address.
@@ -107,28 +110,35 @@ struct Failure
     XmlPosition position;
 };
 
+struct MemoryInput
+{
+    const char *next;
+    const char *end;
+};
+
 // Builds the DOM from the parser's events. Every event of the document and of
 // the entities it references comes here; the parser context of an entity's
 // text differs from the document's, whose position then stands for it.
 class DomBuilder
 {
 public:
-    DomBuilder(Dom &dom, xmlParserCtxtPtr document, bool hasDeclaration)
+    DomBuilder(Dom &dom, xmlParserCtxtPtr document, MemoryInput &input, bool hasDeclaration)
         : m_Dom(dom)
         , m_Document(document)
+        , m_Input(input)
         , m_HasDeclaration(hasDeclaration)
     {
         m_Open.push_back({Dom::kDocument, kNone});
+        m_Document->_private = this;
     }
 
-    static DomBuilder *Of(void *context)
-    {
-        const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
-        return ctxt ? static_cast<DomBuilder *>(ctxt->_private) : nullptr;
-    }
+    // The builder of a parser context of ours (the document's, or one libxml2
+    // made for an entity's text and gave our handlers); null for any other.
+    static DomBuilder *Of(void *context);
 
     bool Failed() const { return m_Failure.has_value(); }
     const std::optional<Failure> &GetFailure() const { return m_Failure; }
+    QString EncodingName() const { return CurrentEncoding(); }
 
     void StartDocument()
     {
@@ -201,8 +211,9 @@ public:
         AddChild(type);
     }
 
-    // Markup indentation is no text of the document's, and keeping a node for
-    // each would double the nodes of an indented file.
+    // A run of nothing but white space (markup indentation, mostly) gets no
+    // node: nothing reads text, and an indented file would have a node for
+    // every line.
     void Characters(const xmlChar *text, int length)
     {
         for (int i = 0; i < length; ++i) {
@@ -228,8 +239,10 @@ public:
         // is not checked: neither makes a document unreadable.
         if (error.domain == XML_FROM_NAMESPACE || error.domain == XML_FROM_VALID)
             return;
-        if (error.code == XML_ERR_USER_STOP)
+        if (error.code == XML_ERR_NO_MEMORY) {
+            OutOfMemory();
             return;
+        }
         if (error.domain == XML_FROM_IO || error.domain == XML_FROM_I18N) {
             // The text does not decode in the document's encoding.
             Fail({XmlLoadCode::ParseFailed,
@@ -245,21 +258,28 @@ public:
         if (error.level != XML_ERR_FATAL && !undeclaredOutside)
             return;
         Failure failure;
-        failure.code = error.code == XML_ERR_NO_MEMORY ? XmlLoadCode::OutOfMemory : XmlLoadCode::ParseFailed;
         failure.reason = DescribeParseError(error);
-        if (error.line > 0)
+        // In an entity's text the parser counts from the entity's start; the
+        // document's place is the reference.
+        if (error.ctxt && error.ctxt != m_Document)
+            failure.position = CurrentPosition();
+        else if (error.line > 0)
             failure.position = {static_cast<std::uint32_t>(error.line), static_cast<std::uint32_t>(std::max(error.int2, 1))};
         Fail(std::move(failure));
     }
 
-    void RefuseExternal(const char *what)
+    // An external entity is refused where it is looked up, before anything
+    // would touch the path it names.
+    void RefuseExternal(const xmlChar *name, xmlParserCtxtPtr ctxt)
     {
-        const QString name = what ? QString::fromUtf8(what) : QString();
+        const QString shown = name ? QString::fromUtf8(reinterpret_cast<const char *>(name)) : QString();
         Fail({XmlLoadCode::ParseFailed,
-              name.isEmpty() ? QStringLiteral("документ ссылается на внешнюю сущность, а внешние сущности не читаются")
-                             : QStringLiteral("документ ссылается на внешнюю сущность «%1», а внешние сущности не читаются")
-                                   .arg(name),
+              shown.isEmpty() ? QStringLiteral("документ ссылается на внешнюю сущность, а внешние сущности не читаются")
+                              : QStringLiteral("документ ссылается на внешнюю сущность «%1», а внешние сущности не читаются")
+                                    .arg(shown),
               CurrentPosition()});
+        ctxt->wellFormed = 0;
+        m_Document->wellFormed = 0;
     }
 
     void OutOfMemory()
@@ -291,8 +311,23 @@ private:
         if (m_Failure)
             return;
         m_Failure = std::move(failure);
-        // No more events: the parser goes on to its end without building anything.
+        // No more events, and no more input: the parser comes to its end
+        // quickly. (Halting it from inside its own call chain is not safe.)
         m_Document->disableSAX = 1;
+        m_Input.next = m_Input.end;
+    }
+
+    static const xmlChar *FindBackwards(const xmlChar *begin, const xmlChar *end, xmlChar c)
+    {
+#if defined(__GLIBC__)
+        return static_cast<const xmlChar *>(memrchr(begin, c, static_cast<std::size_t>(end - begin)));
+#else
+        while (end > begin) {
+            if (*--end == c)
+                return end;
+        }
+        return nullptr;
+#endif
     }
 
     // UTF-8 characters in [from, to): the bytes that start one.
@@ -323,8 +358,7 @@ private:
             return {};
         const xmlChar *cur = input->cur;
         const int opener = ctxt == m_Document ? '<' : '&';
-        const auto *start = static_cast<const xmlChar *>(
-            memrchr(input->base, opener, static_cast<std::size_t>(cur - input->base)));
+        const xmlChar *start = FindBackwards(input->base, cur, static_cast<xmlChar>(opener));
         const auto line = static_cast<std::uint32_t>(std::max(input->line, 1));
         if (!start)
             return {line, static_cast<std::uint32_t>(std::max(input->col, 1))};
@@ -349,10 +383,6 @@ private:
         return {static_cast<std::uint32_t>(input->line), static_cast<std::uint32_t>(std::max(input->col, 1))};
     }
 
-public:
-    QString EncodingName() const { return CurrentEncoding(); }
-
-private:
     QString CurrentEncoding() const
     {
         const xmlParserInputPtr input = m_Document->input;
@@ -363,11 +393,25 @@ private:
 
     Dom &m_Dom;
     xmlParserCtxtPtr m_Document;
+    MemoryInput &m_Input;
     bool m_HasDeclaration;
     NameInterner m_Names;
     std::vector<Open> m_Open;
     std::optional<Failure> m_Failure;
 };
+
+void OnStartElement(void *context, const xmlChar *local, const xmlChar *prefix, const xmlChar *, int namespaceCount,
+                    const xmlChar **namespaces, int attributeCount, int, const xmlChar **attributes);
+
+DomBuilder *DomBuilder::Of(void *context)
+{
+    const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+    // The loader is the process's: a context of another user of libxml2
+    // keeps something else in _private.
+    if (!ctxt || !ctxt->sax || ctxt->sax->startElementNs != OnStartElement)
+        return nullptr;
+    return static_cast<DomBuilder *>(ctxt->_private);
+}
 
 // Each handler runs inside the parser's C frames: nothing may be thrown
 // through them, and after a failure nothing more is built.
@@ -380,6 +424,7 @@ void Guarded(void *context, F &&f)
     try {
         f(*builder, static_cast<xmlParserCtxtPtr>(context));
     } catch (...) {
+        // Nothing but allocation throws here.
         builder->OutOfMemory();
     }
 }
@@ -447,25 +492,61 @@ void OnError(void *context, xmlErrorPtr error)
 
 // Errors raised without a parser context (decoding, input) reach the
 // thread's handler, which is pointed at the builder for the parse.
-void OnContextFreeError(void *builder, xmlErrorPtr error)
+void OnContextFreeError(void *context, xmlErrorPtr error)
 {
-    if (builder && error && !static_cast<DomBuilder *>(builder)->Failed())
-        static_cast<DomBuilder *>(builder)->ParserError(*error);
+    auto *builder = static_cast<DomBuilder *>(context);
+    if (!builder || !error || builder->Failed())
+        return;
+    try {
+        builder->ParserError(*error);
+    } catch (...) {
+        builder->OutOfMemory();
+    }
 }
 
 void IgnoreGenericError(void *, const char *, ...) {}
 
-xmlParserInputPtr RefuseExternalEntity(const char *url, const char *id, xmlParserCtxtPtr ctxt)
+// The last line of defence: whatever asks, nothing is loaded.
+xmlParserInputPtr RefuseExternalEntity(const char *, const char *, xmlParserCtxtPtr ctxt)
 {
-    if (DomBuilder *builder = DomBuilder::Of(ctxt))
-        builder->RefuseExternal(url ? url : id);
+    Guarded(ctxt, [](DomBuilder &b, xmlParserCtxtPtr c) { b.RefuseExternal(nullptr, c); });
     return nullptr;
 }
 
-xmlParserInputPtr OnResolveEntity(void *context, const xmlChar *publicId, const xmlChar *systemId)
+xmlParserInputPtr OnResolveEntity(void *context, const xmlChar *, const xmlChar *)
 {
-    return RefuseExternalEntity(reinterpret_cast<const char *>(systemId), reinterpret_cast<const char *>(publicId),
-                                static_cast<xmlParserCtxtPtr>(context));
+    return RefuseExternalEntity(nullptr, nullptr, static_cast<xmlParserCtxtPtr>(context));
+}
+
+// Entities as libxml2's own handler finds them, but an external one is
+// refused before the parser can look at the file it names.
+xmlEntityPtr OnGetEntity(void *context, const xmlChar *name)
+{
+    const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+    if (ctxt->inSubset == 0) {
+        if (xmlEntityPtr predefined = xmlGetPredefinedEntity(name))
+            return predefined;
+    }
+    xmlEntityPtr entity = ctxt->myDoc ? xmlGetDocEntity(ctxt->myDoc, name) : nullptr;
+    if (entity && entity->etype == XML_EXTERNAL_GENERAL_PARSED_ENTITY) {
+        // Not well-formed for the parser, or it would look the entity up again by itself.
+        ctxt->wellFormed = 0;
+        Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr c) { b.RefuseExternal(name, c); });
+        return nullptr;
+    }
+    return entity;
+}
+
+xmlEntityPtr OnGetParameterEntity(void *context, const xmlChar *name)
+{
+    const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+    xmlEntityPtr entity = ctxt->myDoc ? xmlGetParameterEntity(ctxt->myDoc, name) : nullptr;
+    if (entity && entity->etype == XML_EXTERNAL_PARAMETER_ENTITY) {
+        ctxt->wellFormed = 0;
+        Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr c) { b.RefuseExternal(name, c); });
+        return nullptr;
+    }
+    return entity;
 }
 
 xmlSAXHandler MakeHandler()
@@ -480,8 +561,8 @@ xmlSAXHandler MakeHandler()
     sax.entityDecl = xmlSAX2EntityDecl;
     sax.unparsedEntityDecl = xmlSAX2UnparsedEntityDecl;
     sax.notationDecl = xmlSAX2NotationDecl; // also where a malformed notation is found
-    sax.getEntity = xmlSAX2GetEntity;
-    sax.getParameterEntity = xmlSAX2GetParameterEntity;
+    sax.getEntity = OnGetEntity;
+    sax.getParameterEntity = OnGetParameterEntity;
     sax.resolveEntity = OnResolveEntity;
     sax.startElementNs = OnStartElement;
     sax.endElementNs = OnEndElement;
@@ -494,12 +575,6 @@ xmlSAXHandler MakeHandler()
     return sax;
 }
 
-struct MemoryInput
-{
-    const char *next;
-    const char *end;
-};
-
 int ReadMemory(void *context, char *buffer, int length)
 {
     auto *input = static_cast<MemoryInput *>(context);
@@ -510,18 +585,24 @@ int ReadMemory(void *context, char *buffer, int length)
 }
 
 // The parser context and the document its DTD handlers made, freed together;
-// the thread's error handlers are restored.
+// the error handlers and the entity loader as they were before the parse.
 class ParserSession
 {
 public:
     explicit ParserSession(xmlParserCtxtPtr ctxt)
         : m_Ctxt(ctxt)
+        , m_StructuredError(xmlStructuredError)
+        , m_StructuredErrorContext(xmlStructuredErrorContext)
+        , m_GenericError(xmlGenericError)
+        , m_GenericErrorContext(xmlGenericErrorContext)
+        , m_EntityLoader(xmlGetExternalEntityLoader())
     {
     }
     ~ParserSession()
     {
-        xmlSetStructuredErrorFunc(nullptr, nullptr);
-        xmlSetGenericErrorFunc(nullptr, nullptr);
+        xmlSetStructuredErrorFunc(m_StructuredErrorContext, m_StructuredError);
+        xmlSetGenericErrorFunc(m_GenericErrorContext, m_GenericError);
+        xmlSetExternalEntityLoader(m_EntityLoader);
         if (!m_Ctxt)
             return;
         if (m_Ctxt->myDoc) {
@@ -535,6 +616,11 @@ public:
 
 private:
     xmlParserCtxtPtr m_Ctxt;
+    xmlStructuredErrorFunc m_StructuredError;
+    void *m_StructuredErrorContext;
+    xmlGenericErrorFunc m_GenericError;
+    void *m_GenericErrorContext;
+    xmlExternalEntityLoader m_EntityLoader;
 };
 
 XmlLoadResult Failed(std::int32_t code, QString reason, XmlPosition position = {})
@@ -560,8 +646,6 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
         return Failed(XmlLoadCode::ParseFailed, QStringLiteral("в документе нет ни одного элемента"));
 
     xmlInitParser();
-    xmlSetExternalEntityLoader(RefuseExternalEntity);
-
     if (prescan.skipMark)
         bytes = bytes.sliced(prescan.markLength);
     MemoryInput input{bytes.data(), bytes.data() + bytes.size()};
@@ -571,11 +655,13 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
     if (!ctxt)
         return Failed(XmlLoadCode::OutOfMemory, QStringLiteral("недостаточно памяти для разбора документа"));
 
-    DomBuilder builder(dom, ctxt, prescan.hasDeclaration);
-    ctxt->_private = &builder;
+    DomBuilder builder(dom, ctxt, input, prescan.hasDeclaration);
     xmlSetStructuredErrorFunc(&builder, OnContextFreeError);
     xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
-    xmlCtxtUseOptions(ctxt, kParseOptions | (prescan.forcedEncoding ? XML_PARSE_IGNORE_ENC : 0));
+    xmlSetExternalEntityLoader(RefuseExternalEntity);
+    // Once the encoding is settled by the mark or the width of the
+    // characters, a declaration must not switch it in mid-text.
+    xmlCtxtUseOptions(ctxt, kParseOptions | (prescan.encodingSettled ? XML_PARSE_IGNORE_ENC : 0));
     if (prescan.forcedEncoding) {
         xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(prescan.forcedEncoding);
         if (!handler || xmlSwitchToEncoding(ctxt, handler) != 0)
@@ -596,7 +682,9 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
         // caught above; this is the parser's last word, should one slip by.
         const xmlError *last = &ctxt->lastError;
         return Failed(XmlLoadCode::ParseFailed, DescribeParseError(*last),
-                      {static_cast<std::uint32_t>(std::max(last->line, 0)), static_cast<std::uint32_t>(std::max(last->int2, 0))});
+                      last->line > 0 ? XmlPosition{static_cast<std::uint32_t>(last->line),
+                                                   static_cast<std::uint32_t>(std::max(last->int2, 1))}
+                                     : XmlPosition{});
     }
     return {};
 }

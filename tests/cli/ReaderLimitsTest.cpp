@@ -33,10 +33,8 @@ TEST(ReaderLimits, ExternalEntityIsRefusedAndNothingOfItShows)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     ASSERT_FALSE(run.ErrLines().isEmpty());
-    EXPECT_EQ(run.ErrLines().last(),
-              QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец 25: документ ссылается на внешнюю "
-                             "сущность «%1», а внешние сущности не читаются")
-                  .arg(secretPath));
+    EXPECT_EQ(run.ErrLines().last(), QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец 25: документ "
+                                                    "ссылается на внешнюю сущность «x», а внешние сущности не читаются"));
     EXPECT_FALSE(QString::fromUtf8(run.out + run.err).contains(secret));
     EXPECT_FALSE(QString::fromLocal8Bit(ReadAll(ExecutableLog())).contains(secret));
 }
@@ -66,6 +64,8 @@ TEST(ReaderLimits, OutOfMemoryIsALoadErrorNotAnAbort)
     TempDir dir;
     const QString path = dir.Write(QStringLiteral("large.xml"), LargeStructure(60000));
     const QString outOfMemory = QStringLiteral("Ошибка m_XMLDOM->load: -2147024882 (0x8007000e) - недостаточно памяти");
+    // Where memory runs out outside the read itself.
+    const QString lastResort = QStringLiteral("Недостаточно памяти: Korvix завершает работу.");
     std::set<int> endings;
     for (int megabytes = 400; megabytes >= 60; megabytes -= 20) {
         const QString script = QStringLiteral("ulimit -v %1 && exec \"$0\" --check \"$1\"").arg(megabytes * 1024);
@@ -77,8 +77,10 @@ TEST(ReaderLimits, OutOfMemoryIsALoadErrorNotAnAbort)
             continue;
         ASSERT_EQ(run.exitCode, 1) << megabytes << " MB: " << run.err.toStdString();
         ASSERT_FALSE(run.ErrLines().isEmpty()) << megabytes << " MB";
-        EXPECT_TRUE(run.ErrLines().last().startsWith(outOfMemory)) << megabytes << " MB: " << run.err.toStdString();
-        endings.insert(megabytes);
+        const QString last = run.ErrLines().last();
+        EXPECT_TRUE(last.startsWith(outOfMemory) || last == lastResort) << megabytes << " MB: " << run.err.toStdString();
+        if (last.startsWith(outOfMemory))
+            endings.insert(megabytes);
     }
     EXPECT_FALSE(endings.empty()) << "no limit made the read run out of memory";
 #endif

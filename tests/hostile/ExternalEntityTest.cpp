@@ -36,8 +36,7 @@ struct EntityCase
     *os << c.name;
 }
 
-const QString kInAValue = QStringLiteral("значение атрибута ссылается на внешнюю сущность «x»: внешние сущности не читаются");
-const QString kInContent = QStringLiteral("», а внешние сущности не читаются");
+const QString kRefused = QStringLiteral("документ ссылается на внешнюю сущность «x», а внешние сущности не читаются");
 
 const EntityCase kCases[] = {
     {"EntityInEveryName",
@@ -46,19 +45,19 @@ const EntityCase kCases[] = {
      "<LIFT Name=\"&x;\" Owner=\"&x;\" Comment=\"&x;\"/></HOME></STREET>"
      "<GROUP Name=\"&x;\"/></DISP></PULT>",
      {},
-     kInAValue},
+     kRefused},
     {"EntityByPlainPath",
      "<!DOCTYPE PULT [<!ENTITY x SYSTEM \"%PATH%\">]><PULT><DISP Name=\"&x;\"/></PULT>",
      {},
-     kInAValue},
+     kRefused},
     {"EntityInContent",
      "<!DOCTYPE PULT [<!ENTITY x SYSTEM \"%URL%\">]><PULT><DISP Name=\"P\">&x;</DISP>&x;</PULT>",
      {},
-     kInContent},
+     kRefused},
     {"PublicEntity",
      "<!DOCTYPE PULT [<!ENTITY x PUBLIC \"-//K//X//RU\" \"%URL%\">]><PULT><DISP Name=\"&x;\"/></PULT>",
      {},
-     kInAValue},
+     kRefused},
     {"DeclaredButNotUsed", "<!DOCTYPE PULT [<!ENTITY x SYSTEM \"%URL%\">]><PULT><DISP Name=\"P\"/></PULT>",
      {QStringLiteral("P")}},
     // A processor that does not validate need not read the external subset.
@@ -69,7 +68,7 @@ const EntityCase kCases[] = {
     {"ParameterEntity",
      "<!DOCTYPE PULT [<!ENTITY % p SYSTEM \"%URL%\"> %p;]><PULT><DISP Name=\"P\"/></PULT>",
      {},
-     kInContent},
+     QStringLiteral("документ ссылается на внешнюю сущность «p», а внешние сущности не читаются")},
     {"Inclusion",
      "<PULT xmlns:xi=\"http://www.w3.org/2001/XInclude\"><DISP Name=\"P\"><xi:include href=\"%URL%\" parse=\"text\"/>"
      "</DISP></PULT>",

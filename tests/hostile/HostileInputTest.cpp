@@ -272,7 +272,7 @@ std::vector<HostileCase> Cases()
         {"Utf32BeyondTheLastCodePoint", Bytes(Utf32Le(Utf32Document(0x110000))), Outcome::Rejected,
          QStringLiteral("недопустимые в кодировке UTF-32")},
         {"Utf32CutInsideAUnit", Bytes(Utf32Le(Utf32Document(0)).chopped(2)), Outcome::Rejected,
-         QStringLiteral("открывающий тег не завершён знаком «>»")},
+         QStringLiteral("ошибка в разметке: ожидался знак «>»")},
 
         // Encoding declarations that lie.
         {"DeclaresUtf16WrittenInEightBits",

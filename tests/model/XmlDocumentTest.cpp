@@ -106,6 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"Utf16LeBomDeclaresUtf16Le",
                      Utf16Le(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16LE\"?><S Name=\"") + kStreet + QStringLiteral("\"/>"), true),
                      kStreet},
+        // The mark settles the encoding: a declaration of another name for it changes nothing.
+        EncodingCase{"Utf16BeBomDeclaresUcs2",
+                     Utf16(QStringLiteral("<?xml version=\"1.0\" encoding=\"UCS-2\"?><S Name=\"") + kStreet + QStringLiteral("\"/>"), true, true),
+                     kStreet},
         // A byte order mark in a value is a character like any other.
         EncodingCase{"LeadingByteOrderMarkInAValueUtf8", QByteArray("<S Name=\"\xEF\xBB\xBF" "A\"/>"),
                      QChar(0xFEFF) + QStringLiteral("A")},
@@ -194,6 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("метка порядка байтов задаёт кодировку UTF-16LE, а объявление XML — «windows-1251»")},
         RefusedCase{"Utf16BeBomDeclaresUtf16Le", Utf16(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16LE\"?><S/>"), true, true),
                     QStringLiteral("метка порядка байтов задаёт кодировку UTF-16BE, а объявление XML — «UTF-16LE»")},
+        RefusedCase{"Utf16WithoutBomOrDeclaration", Utf16(QStringLiteral("<?pi x?><S/>"), false),
+                    QStringLiteral("текст записан в кодировке UTF-16 без метки порядка байтов и без объявления кодировки")},
         RefusedCase{"Utf16WithoutBomDeclaresUtf8", Utf16(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><S/>"), false),
                     QStringLiteral("текст записан в кодировке UTF-16, а объявление XML указывает «UTF-8»")},
         RefusedCase{"DeclaresUtf8HoldsWindows1251",
