@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "xml/MemoryInput.h"
 #include "xml/XmlDocument.h"
 
 #include <libxml/parser.h>
@@ -58,21 +59,6 @@ QByteArray ReadFile(const QString &path)
     return file.readAll();
 }
 
-struct MemoryInput
-{
-    const char *next;
-    const char *end;
-};
-
-int ReadMemory(void *context, char *buffer, int length)
-{
-    auto *input = static_cast<MemoryInput *>(context);
-    const int n = static_cast<int>(std::min<std::ptrdiff_t>(length, input->end - input->next));
-    std::memcpy(buffer, input->next, static_cast<std::size_t>(n));
-    input->next += n;
-    return n;
-}
-
 void IgnoreStart(void *, const xmlChar *, const xmlChar *, const xmlChar *, int, const xmlChar **, int, int,
                  const xmlChar **)
 {
@@ -89,7 +75,7 @@ int SaxOnly(const QString &path)
         sax.initialized = XML_SAX2_MAGIC;
         sax.startElementNs = IgnoreStart;
         MemoryInput input{bytes.constData(), bytes.constData() + bytes.size()};
-        xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, ReadMemory, nullptr, &input, XML_CHAR_ENCODING_NONE);
+        xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, MemoryInput::Read, nullptr, &input, XML_CHAR_ENCODING_NONE);
         xmlCtxtUseOptions(ctxt, XML_PARSE_NOENT | XML_PARSE_NONET);
         xmlParseDocument(ctxt);
         const bool wellFormed = ctxt->wellFormed;

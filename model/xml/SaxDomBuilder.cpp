@@ -2,6 +2,7 @@
 
 #include "CompactDom.h"
 #include "EncodingPrescan.h"
+#include "MemoryInput.h"
 #include "ParseErrorText.h"
 
 #include <libxml/SAX2.h>
@@ -110,11 +111,6 @@ struct Failure
     XmlPosition position;
 };
 
-struct MemoryInput
-{
-    const char *next;
-    const char *end;
-};
 
 // Builds the DOM from the parser's events. Every event of the document and of
 // the entities it references comes here; the parser context of an entity's
@@ -575,15 +571,6 @@ xmlSAXHandler MakeHandler()
     return sax;
 }
 
-int ReadMemory(void *context, char *buffer, int length)
-{
-    auto *input = static_cast<MemoryInput *>(context);
-    const int n = static_cast<int>(std::min<std::ptrdiff_t>(length, input->end - input->next));
-    std::memcpy(buffer, input->next, static_cast<std::size_t>(n));
-    input->next += n;
-    return n;
-}
-
 // The parser context and the document its DTD handlers made, freed together;
 // the error handlers and the entity loader as they were before the parse.
 class ParserSession
@@ -650,7 +637,7 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
         bytes = bytes.sliced(prescan.markLength);
     MemoryInput input{bytes.data(), bytes.data() + bytes.size()};
     xmlSAXHandler sax = MakeHandler();
-    xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, ReadMemory, nullptr, &input, XML_CHAR_ENCODING_NONE);
+    xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, MemoryInput::Read, nullptr, &input, XML_CHAR_ENCODING_NONE);
     const ParserSession session(ctxt);
     if (!ctxt)
         return Failed(XmlLoadCode::OutOfMemory, QStringLiteral("недостаточно памяти для разбора документа"));

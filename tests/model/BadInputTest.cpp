@@ -257,6 +257,16 @@ TEST(LargeInput, FourMegabyteTextAttributeIsRead)
     EXPECT_EQ(s.root->m_Lifts.at(0)->Comment.size(), kLargeValue + 1);
 }
 
+// The one error of a rejected load, with the parser's place and the given reason.
+void ExpectOneLoadError(const TestStructure &s, const QString &reason)
+{
+    const QStringList errors = s.presenter.Errors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец ")));
+    EXPECT_TRUE(errors[0].endsWith(reason)) << errors[0].toStdString();
+    EXPECT_TRUE(s.root->m_Children.empty());
+}
+
 TEST(LargeInput, ValueAboveTheParserLimitIsALoadError)
 {
     TempDir dir;
@@ -264,11 +274,7 @@ TEST(LargeInput, ValueAboveTheParserLimitIsALoadError)
                                    PultDocument("<DISP Name=\"" + QByteArray(10'000'001, 'x') + "\"/>"));
     TestStructure s;
     EXPECT_FALSE(LoadStructureFile(*s.root, path));
-    EXPECT_TRUE(s.root->m_Children.empty());
-    const QStringList errors = s.presenter.Errors();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец ")));
-    EXPECT_TRUE(errors[0].endsWith(QStringLiteral(" длиннее допустимого"))) << errors[0].toStdString();
+    ExpectOneLoadError(s, QStringLiteral(" длиннее допустимого"));
 }
 
 struct LargeValueCase
@@ -330,12 +336,7 @@ TEST(DeepInput, ElementsNestedDeeperThanTheParserAllowsAreALoadError)
         const QString path = dir.Write(QStringLiteral("deep.xml"), PultDocument("<DISP Name=\"P\">" + nested + "</DISP>"));
         TestStructure s;
         EXPECT_FALSE(LoadStructureFile(*s.root, path));
-        EXPECT_TRUE(s.root->m_Children.empty());
-        const QStringList errors = s.presenter.Errors();
-        ASSERT_EQ(errors.size(), 1);
-        EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 2, столбец ")));
-        EXPECT_TRUE(errors[0].endsWith(QStringLiteral(": слишком глубокая вложенность элементов (больше 256 уровней)")))
-            << errors[0].toStdString();
+        ExpectOneLoadError(s, QStringLiteral(": слишком глубокая вложенность элементов (больше 256 уровней)"));
     }
 }
 
