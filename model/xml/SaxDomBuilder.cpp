@@ -111,7 +111,6 @@ struct Failure
     XmlPosition position;
 };
 
-
 // Builds the DOM from the parser's events. Every event of the document and of
 // the entities it references comes here; the parser context of an entity's
 // text differs from the document's, whose position then stands for it.
