@@ -513,8 +513,20 @@ xmlParserInputPtr OnResolveEntity(void *context, const xmlChar *, const xmlChar 
     return RefuseExternalEntity(nullptr, nullptr, static_cast<xmlParserCtxtPtr>(context));
 }
 
-// Entities as libxml2's own handler finds them, but an external one is
+// An entity found for a reference, unless it is external: that one is
 // refused before the parser can look at the file it names.
+xmlEntityPtr UnlessExternal(void *context, xmlEntityPtr entity, const xmlChar *name)
+{
+    if (!entity
+        || (entity->etype != XML_EXTERNAL_GENERAL_PARSED_ENTITY && entity->etype != XML_EXTERNAL_PARAMETER_ENTITY))
+        return entity;
+    // Not well-formed for the parser, or it would look the entity up again by itself.
+    static_cast<xmlParserCtxtPtr>(context)->wellFormed = 0;
+    Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr c) { b.RefuseExternal(name, c); });
+    return nullptr;
+}
+
+// Entities as libxml2's own handlers find them, external ones refused.
 xmlEntityPtr OnGetEntity(void *context, const xmlChar *name)
 {
     const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
@@ -522,26 +534,13 @@ xmlEntityPtr OnGetEntity(void *context, const xmlChar *name)
         if (xmlEntityPtr predefined = xmlGetPredefinedEntity(name))
             return predefined;
     }
-    xmlEntityPtr entity = ctxt->myDoc ? xmlGetDocEntity(ctxt->myDoc, name) : nullptr;
-    if (entity && entity->etype == XML_EXTERNAL_GENERAL_PARSED_ENTITY) {
-        // Not well-formed for the parser, or it would look the entity up again by itself.
-        ctxt->wellFormed = 0;
-        Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr c) { b.RefuseExternal(name, c); });
-        return nullptr;
-    }
-    return entity;
+    return UnlessExternal(context, ctxt->myDoc ? xmlGetDocEntity(ctxt->myDoc, name) : nullptr, name);
 }
 
 xmlEntityPtr OnGetParameterEntity(void *context, const xmlChar *name)
 {
     const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
-    xmlEntityPtr entity = ctxt->myDoc ? xmlGetParameterEntity(ctxt->myDoc, name) : nullptr;
-    if (entity && entity->etype == XML_EXTERNAL_PARAMETER_ENTITY) {
-        ctxt->wellFormed = 0;
-        Guarded(context, [&](DomBuilder &b, xmlParserCtxtPtr c) { b.RefuseExternal(name, c); });
-        return nullptr;
-    }
-    return entity;
+    return UnlessExternal(context, ctxt->myDoc ? xmlGetParameterEntity(ctxt->myDoc, name) : nullptr, name);
 }
 
 xmlSAXHandler MakeHandler()
