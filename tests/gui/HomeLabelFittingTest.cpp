@@ -76,7 +76,15 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"OneCharacterTooWide", QStringLiteral("Ж"), 5, QStringLiteral("Ж"), {}, false},
         FitCase{"TwoDigitsTooWide", QStringLiteral("12"), 5, QStringLiteral("12"), {}, false},
         FitCase{"DigitThenLetterTooWide", QStringLiteral("1А"), 5, QStringLiteral("1"), QStringLiteral("А"), true},
-        FitCase{"EmptyLabel", QString(), 0, QString(), QString(), false}),
+        FitCase{"EmptyLabel", QString(), 0, QString(), QString(), false},
+        // The cell ends inside a surrogate pair or between a letter and its
+        // accent: the split moves before the whole character.
+        FitCase{"SurrogatePairStaysWhole", QStringLiteral("ab") + QString::fromUcs4(U"\U0001F680") + QStringLiteral("cd"), 30,
+                QStringLiteral("ab"), QString::fromUcs4(U"\U0001F680") + QStringLiteral("cd"), true},
+        FitCase{"AccentStaysWithItsLetter", QStringLiteral("abе\u0301cd"), 30, QStringLiteral("ab"),
+                QStringLiteral("е\u0301cd"), true},
+        FitCase{"JoinedEmojiStaysWhole", QStringLiteral("ab") + QString::fromUcs4(U"\U0001F469\u200D\U0001F692") + QStringLiteral("c"), 50,
+                QStringLiteral("ab"), QString::fromUcs4(U"\U0001F469\u200D\U0001F692") + QStringLiteral("c"), true}),
     CaseName<FitCase>);
 
 } // namespace
