@@ -18,6 +18,7 @@ public:
     QString m_Line1;
     QString m_Line2;
     bool m_Line2Over = false; // the second line is wider than the cell
+    bool m_Line1Large = false; // a short single line that fits the cell in the large font
     std::int32_t m_Order = 0;
     Rect m_Rect;
 };

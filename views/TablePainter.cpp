@@ -48,12 +48,24 @@ void PaintByController(CPunct &point, DrawingSurface &surface, const FontSpec &l
     }
 }
 
+// A short single line takes the large font only when it fits the cell in it:
+// drawn wider than the cell, it would lose its first characters.
+bool FitsInTheLargeFont(const CHome &home, DrawingSurface &surface, const FontSpec &large, const FontSpec &small)
+{
+    if (!home.m_Line2.isEmpty() || home.m_Line1.size() > kShortLabel)
+        return false;
+    surface.SelectFont(large);
+    const bool fits = surface.TextWidth(home.m_Line1) <= home.m_Rect.right - home.m_Rect.left;
+    surface.SelectFont(small);
+    return fits;
+}
+
 void PaintHomeLabel(CHome &home, DrawingSurface &surface, const FontSpec &large, const FontSpec &small)
 {
     if (!home.m_Line2.isEmpty()) {
         surface.DrawText(home.m_Line1, home.m_Rect, kFirstLine);
         surface.DrawText(home.m_Line2, home.m_Rect, home.m_Line2Over ? kSecondLineOver : kSecondLine);
-    } else if (home.m_Line1.size() > kShortLabel) {
+    } else if (!home.m_Line1Large) {
         surface.DrawText(home.m_Line1, home.m_Rect, kOneLine);
     } else {
         surface.SelectFont(large);
@@ -76,8 +88,10 @@ void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &larg
             if (home->m_Children.empty())
                 continue;
             // Measuring text is the costly part: only after a new placement.
-            if (point.m_FitLabels)
+            if (point.m_FitLabels) {
                 FitHomeLabel(*home, surface);
+                home->m_Line1Large = FitsInTheLargeFont(*home, surface, large, small);
+            }
             PaintHomeLabel(*home, surface, large, small);
             for (const CLift *lift : ChildrenAs<CLift>(*home))
                 PaintTile(surface, *lift);

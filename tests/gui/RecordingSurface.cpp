@@ -131,6 +131,8 @@ int RecordingSurface::TextWidth(QStringView view)
     m_Measured.emplace_back(text, m_Font);
     if (const auto it = m_TextWidths.constFind(text); it != m_TextWidths.cend())
         return *it;
+    if (const auto it = m_FontCharWidths.constFind(m_Font.cellHeight); it != m_FontCharWidths.cend())
+        return static_cast<int>(text.size()) * *it;
     int width = 0;
     for (QChar c : text)
         width += m_CharWidths.value(c, m_DefaultCharWidth);

@@ -56,6 +56,8 @@ public:
     // characters' widths, each from the table or the default.
     void SetDefaultCharWidth(int width) { m_DefaultCharWidth = width; }
     void SetCharWidth(QChar c, int width) { m_CharWidths.insert(c, width); }
+    // The width of every character measured while a font of this cell height is selected.
+    void SetCharWidthInFont(std::int32_t cellHeight, int width) { m_FontCharWidths.insert(cellHeight, width); }
     void SetTextWidth(const QString &text, int width) { m_TextWidths.insert(text, width); }
 
     const std::vector<SurfaceCall> &Calls() const { return m_Calls; }
@@ -70,6 +72,7 @@ private:
     int m_DefaultCharWidth = 10;
     QHash<QChar, int> m_CharWidths;
     QHash<QString, int> m_TextWidths;
+    QHash<std::int32_t, int> m_FontCharWidths;
     FontSpec m_Font;
     std::vector<SurfaceCall> m_Calls;
     std::vector<std::pair<QString, FontSpec>> m_Measured;

@@ -67,13 +67,16 @@ TEST(TablePainter, ByStreetsDrawsFramesCaptionsLabelsAndTiles)
     ASSERT_TRUE(TablePainter::Paint(*t.s.root, surface, 400, 300));
 
     // The street without lifts is left out; the house without lifts gets no
-    // label; «1» fits and is short, «Корпус 12» (72 wide) does not fit 49.
+    // label; «1» fits and is short (and is measured in the large font too),
+    // «Корпус 12» (72 wide) does not fit 49.
     const std::vector<Call> expected{
         Call::Fill({0, 0, 400, 300}, 0xFFFFFF),
         Call::Round({0, 4, 200, 82}, 0xFFFFFF),
         Call::TextBackground(0xFFFFFF),
         Call::Font(kLarge40),
         Call::Text(QStringLiteral("Береговая"), {1, 4, 198, 40}, kCaption),
+        Call::Font(kSmall40),
+        Call::Font(kLarge40),
         Call::Font(kSmall40),
         Call::Font(kLarge40),
         Call::Text(QStringLiteral("1"), {1, 40, 50, 80}, kOneLine),
@@ -92,10 +95,18 @@ TEST(TablePainter, ByStreetsDrawsFramesCaptionsLabelsAndTiles)
     EXPECT_EQ(surface.Calls(), expected);
     EXPECT_FALSE(t.point->m_FitLabels);
 
-    // Labels are measured in the small font.
+    // Labels are measured in the small font; a short single line also in the large one.
     ASSERT_FALSE(surface.Measured().empty());
-    for (const auto &[text, font] : surface.Measured())
-        EXPECT_EQ(font, kSmall40) << text.toStdString();
+    int inTheLargeFont = 0;
+    for (const auto &[text, font] : surface.Measured()) {
+        if (font == kLarge40) {
+            EXPECT_EQ(text, QStringLiteral("1"));
+            ++inTheLargeFont;
+        } else {
+            EXPECT_EQ(font, kSmall40) << text.toStdString();
+        }
+    }
+    EXPECT_EQ(inTheLargeFont, 1);
 }
 
 TEST(TablePainter, StreetColourFillsFrameAndTextBackgroundButNotTiles)
@@ -244,6 +255,7 @@ struct LabelCase
     QString house;       // the house's name; its label drops "д."
     int charWidth;       // every character's width
     std::vector<Call> drawn; // from the small font after the caption to the tile
+    int largeCharWidth = 0; // every character's width in the large font, when not charWidth
     // Cases print as their names (CTest shows the print in the test name).
     friend void PrintTo(const LabelCase &c, std::ostream *os) { *os << c.name; }
 };
@@ -261,6 +273,8 @@ TEST_P(HouseLabelPainting, FollowsTheOneAndTwoLineRules)
                   {50, 40}, 8);
     RecordingSurface surface;
     surface.SetDefaultCharWidth(c.charWidth);
+    if (c.largeCharWidth)
+        surface.SetCharWidthInFont(kLarge40.cellHeight, c.largeCharWidth);
 
     ASSERT_TRUE(TablePainter::Paint(*t.s.root, surface, 400, 300));
 
@@ -278,8 +292,15 @@ const Rect kCell{1, 40, 50, 80};
 INSTANTIATE_TEST_SUITE_P(
     Rules, HouseLabelPainting,
     ::testing::Values(
+        // Measured in the large font first (and fits: 30 of 49), then drawn in it.
         LabelCase{"ThreeCharactersInTheLargeFont", QStringLiteral("Д. 12А"), 10,
-                  {Call::Font(kLarge40), Call::Text(QStringLiteral("12А"), kCell, kOneLine), Call::Font(kSmall40)}},
+                  {Call::Font(kLarge40), Call::Font(kSmall40), Call::Font(kLarge40),
+                   Call::Text(QStringLiteral("12А"), kCell, kOneLine), Call::Font(kSmall40)}},
+        // 60 wide in the large font, wider than the cell: drawn in the small
+        // one, where it fits, instead of losing its first character.
+        LabelCase{"ShortLabelTooWideForTheLargeFontStaysSmall", QStringLiteral("д. 88А"), 10,
+                  {Call::Font(kLarge40), Call::Font(kSmall40), Call::Text(QStringLiteral("88А"), kCell, kOneLine)},
+                  20},
         LabelCase{"FourCharactersInTheSmallFont", QStringLiteral("д.12АБ"), 10,
                   {Call::Text(QStringLiteral("12АБ"), kCell, kOneLine)}},
         LabelCase{"LongLabelThatFits", QStringLiteral("д.Корпус"), 8,
@@ -358,8 +379,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FontHeights,
                          CaseName<FontCase>);
 
 // The paint asks the surface for its resolution and sizes both fonts from
-// the point's tile height: caption, short label, caption (the second house
-// label takes two lines in the small font).
+// the point's tile height: caption, the short label measured, the short
+// label, caption (the second house label takes two lines in the small font).
 TEST(TablePainter, SelectsFontsForTheSurfacesResolution)
 {
     for (const auto &[dpi, large, small] : {std::tuple{96, 19, 14}, std::tuple{120, 23, 18}}) {
@@ -370,7 +391,7 @@ TEST(TablePainter, SelectsFontsForTheSurfacesResolution)
         std::vector<std::int32_t> heights;
         for (const Call &call : surface.CallsOf(Kind::SelectFont))
             heights.push_back(call.font.cellHeight);
-        EXPECT_EQ(heights, (std::vector<std::int32_t>{large, small, large, small, large, small}))
+        EXPECT_EQ(heights, (std::vector<std::int32_t>{large, small, large, small, large, small, large, small}))
             << "at " << dpi << " dpi";
     }
 }
