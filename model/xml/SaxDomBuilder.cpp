@@ -133,7 +133,14 @@ public:
 
     bool Failed() const { return m_Failure.has_value(); }
     const std::optional<Failure> &GetFailure() const { return m_Failure; }
-    QString EncodingName() const { return CurrentEncoding(); }
+    // The encoding the parser decodes with.
+    QString EncodingName() const
+    {
+        const xmlParserInputPtr input = m_Document->input;
+        if (input && input->buf && input->buf->encoder && input->buf->encoder->name)
+            return QString::fromUtf8(input->buf->encoder->name);
+        return QStringLiteral("UTF-8");
+    }
 
     void StartDocument()
     {
@@ -241,7 +248,7 @@ public:
         if (error.domain == XML_FROM_IO || error.domain == XML_FROM_I18N) {
             // The text does not decode in the document's encoding.
             Fail({XmlLoadCode::ParseFailed,
-                  QStringLiteral("текст содержит байты, недопустимые в кодировке %1").arg(CurrentEncoding()),
+                  QStringLiteral("текст содержит байты, недопустимые в кодировке %1").arg(EncodingName()),
                   {}});
             return;
         }
@@ -376,14 +383,6 @@ private:
         if (!input || input->line <= 0)
             return {};
         return {static_cast<std::uint32_t>(input->line), static_cast<std::uint32_t>(std::max(input->col, 1))};
-    }
-
-    QString CurrentEncoding() const
-    {
-        const xmlParserInputPtr input = m_Document->input;
-        if (input && input->buf && input->buf->encoder && input->buf->encoder->name)
-            return QString::fromUtf8(input->buf->encoder->name);
-        return QStringLiteral("UTF-8");
     }
 
     Dom &m_Dom;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <span>
 #include <utility>
 
 namespace {
@@ -53,6 +54,20 @@ QString Utf8ToString(std::string_view utf8)
 const compact_dom::Node &NodeOf(const XmlContentRef &document, std::uint32_t node)
 {
     return document->dom.NodeAt(node);
+}
+
+// An element's attributes: they lie side by side in one block.
+std::span<const compact_dom::Attribute> AttributesOf(const XmlContentRef &document, std::uint32_t node)
+{
+    const compact_dom::Node &n = NodeOf(document, node);
+    if (n.AttributeCount() == 0)
+        return {};
+    return {&document->dom.AttributeAt(n.firstAttribute), n.AttributeCount()};
+}
+
+std::string_view ValueOf(const compact_dom::Attribute &a)
+{
+    return {a.value, a.length};
 }
 
 } // namespace
@@ -195,31 +210,18 @@ void XmlElement::VisitAttributes(AttributeVisitor visit, void *visitor) const
 {
     if (IsNull())
         return;
-    const compact_dom::Dom &dom = m_Document->dom;
-    const compact_dom::Node &node = dom.NodeAt(m_Node);
-    const std::uint32_t count = node.AttributeCount();
-    if (count == 0)
-        return;
-    // One element's attributes lie side by side.
-    const compact_dom::Attribute *a = &dom.AttributeAt(node.firstAttribute);
-    for (std::uint32_t i = 0; i < count; ++i, ++a)
-        visit(visitor, dom.NameAt(a->name).text, XmlAttributeText(std::string_view(a->value, a->length)));
+    for (const compact_dom::Attribute &a : AttributesOf(m_Document, m_Node))
+        visit(visitor, m_Document->dom.NameAt(a.name).text, XmlAttributeText(ValueOf(a)));
 }
 
 std::optional<XmlAttributeText> XmlElement::GetAttribute(std::string_view name) const
 {
     if (IsNull())
         return std::nullopt;
-    const compact_dom::Dom &dom = m_Document->dom;
-    const compact_dom::Node &node = dom.NodeAt(m_Node);
-    const std::uint32_t count = node.AttributeCount();
-    if (count == 0)
-        return std::nullopt;
-    const compact_dom::Attribute *a = &dom.AttributeAt(node.firstAttribute);
-    for (std::uint32_t i = 0; i < count; ++i, ++a) {
-        const compact_dom::Name &n = dom.NameAt(a->name);
-        if (n.length == name.size() && std::memcmp(n.text, name.data(), name.size()) == 0)
-            return XmlAttributeText(std::string_view(a->value, a->length));
+    for (const compact_dom::Attribute &a : AttributesOf(m_Document, m_Node)) {
+        const compact_dom::Name &n = m_Document->dom.NameAt(a.name);
+        if (std::string_view(n.text, n.length) == name)
+            return XmlAttributeText(ValueOf(a));
     }
     return std::nullopt;
 }
@@ -245,21 +247,16 @@ XmlAttributes::XmlAttributes(const XmlElement &element)
 {
     if (element.IsNull())
         return;
-    const compact_dom::Dom &dom = element.m_Document->dom;
-    const compact_dom::Node &node = dom.NodeAt(element.m_Node);
-    const std::uint32_t count = node.AttributeCount();
-    if (count > kCapacity) {
+    const std::span<const compact_dom::Attribute> attributes = AttributesOf(element.m_Document, element.m_Node);
+    if (attributes.size() > kCapacity) {
         m_Overflow = true;
         return;
     }
-    if (count == 0)
-        return;
-    const compact_dom::Attribute *a = &dom.AttributeAt(node.firstAttribute);
-    for (std::uint32_t i = 0; i < count; ++i, ++a) {
-        const compact_dom::Name &name = dom.NameAt(a->name);
+    for (const compact_dom::Attribute &a : attributes) {
+        const compact_dom::Name &name = element.m_Document->dom.NameAt(a.name);
         const std::uint64_t head = NameHead(name.text, name.length);
         m_Present |= PresenceBit(head, name.length);
-        m_Entries[m_Count++] = {head, name.length, name.text, std::string_view(a->value, a->length)};
+        m_Entries[m_Count++] = {head, name.length, name.text, ValueOf(a)};
     }
 }
 
