@@ -30,7 +30,7 @@ public:
     void RoundRect(const Rect &, int, int, Colour, int, Colour) override {}
     void SelectFont(const FontSpec &) override {}
     void SetTextBackground(Colour) override {}
-    void DrawText(const QString &, const Rect &, unsigned) override {}
+    void DrawText(const QString &, const Rect &, unsigned, const Rect &) override {}
     int TextWidth(QStringView text) override { return static_cast<int>(text.size()) * 7; }
 };
 

@@ -24,6 +24,8 @@ constexpr unsigned Right = 0x02;
 constexpr unsigned VCenter = 0x04;
 constexpr unsigned Bottom = 0x08;
 constexpr unsigned SingleLine = 0x20;
+// A line wider than what is seen of its rectangle ends in an ellipsis.
+constexpr unsigned EndEllipsis = 0x8000;
 } // namespace TextFlags
 
 // What the table painting needs from a drawing surface: the window, an image
@@ -44,7 +46,9 @@ public:
     // The colour behind drawn text (text is drawn opaque).
     virtual void SetTextBackground(Colour colour) = 0;
     // One line of black text placed in `rect` by `flags` and clipped to it.
-    virtual void DrawText(const QString &text, const Rect &rect, unsigned flags) = 0;
+    void DrawText(const QString &text, const Rect &rect, unsigned flags) { DrawText(text, rect, flags, rect); }
+    // The same, seen only where `rect` and `clip` meet.
+    virtual void DrawText(const QString &text, const Rect &rect, unsigned flags, const Rect &clip) = 0;
     // The width of the text in the selected font.
     virtual int TextWidth(QStringView text) = 0;
 };

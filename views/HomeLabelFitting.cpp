@@ -2,9 +2,8 @@
 
 #include "CHome.h"
 #include "DrawingSurface.h"
+#include "LineElision.h"
 #include "WideSpace.h"
-
-#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -20,27 +19,6 @@ CharClass ClassAt(const QString &text, qsizetype i)
     if (IsWideAlpha(c))
         return CharClass::Letter;
     return CharClass::Other;
-}
-
-// Whether a split before `i` may fall inside a character as the reader sees
-// it: the second half of a surrogate pair, a combining mark, or what follows
-// a joiner. Only then is the costlier boundary search needed.
-bool MayBeInsideACluster(const QString &text, qsizetype i)
-{
-    const QChar c = text[i];
-    return c.isLowSurrogate() || c.isMark() || c.unicode() == 0x200D || text[i - 1].unicode() == 0x200D;
-}
-
-// The split moved back to the grapheme boundary at or before it.
-qsizetype ClusterBoundaryAtOrBefore(const QString &text, qsizetype i)
-{
-    if (i <= 0 || i >= text.size() || !MayBeInsideACluster(text, i))
-        return i;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    finder.setPosition(i);
-    if (finder.isAtBoundary())
-        return i;
-    return std::max<qsizetype>(finder.toPreviousBoundary(), 0);
 }
 
 } // namespace
@@ -68,7 +46,7 @@ void FitHomeLabel(CHome &home, DrawingSurface &surface)
     else if (last == CharClass::Letter && beforeLast != CharClass::Letter)
         --u;
     // Never half a character: an emoji or a letter with its accent stays whole.
-    u = ClusterBoundaryAtOrBefore(label, std::min(u, n));
+    u = GraphemeBoundaryAtOrBefore(label, std::min(u, n));
 
     home.m_Line1 = TrimWide(QStringView(label).first(std::min(u, n)));
     home.m_Line2 = u < n ? TrimWide(QStringView(label).sliced(u)) : QString();

@@ -1,5 +1,6 @@
 #include "QPainterSurface.h"
 
+#include "LineElision.h"
 #include "QtConversions.h"
 
 #include <QFontMetrics>
@@ -23,6 +24,8 @@ struct QPainterSurface::SelectedFont
     {
         quint32 index = 0;
         int advance = 0;
+        // The glyph's ink around its pen position on the baseline.
+        QRect ink;
         bool known = false;
         bool present = false;
     };
@@ -48,6 +51,7 @@ struct QPainterSurface::SelectedFont
                 glyph.index = indexes.first();
                 const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
                 glyph.advance = advances.isEmpty() ? 0 : static_cast<int>(std::lround(advances.first().x()));
+                glyph.ink = raw.boundingRect(glyph.index).toAlignedRect();
                 glyph.present = true;
                 return glyph;
             }
@@ -98,23 +102,64 @@ void QPainterSurface::FillRect(const Rect &rect, Colour colour)
     m_Painter.fillRect(ToQRect(rect), ToQColor(colour));
 }
 
+namespace {
+
+// The table's own frame (a 2-pixel pen, a 6 x 6 corner) as the rows of
+// pixels Qt's aliased stroke gives it: a stroked path costs as much as a
+// few thousand tiles, and a large table has hundreds of frames.
+bool FillTableFrame(QPainter &painter, const QRect &r, int ellipseW, int ellipseH, int penWidth, const QColor &fill,
+                    const QColor &pen)
+{
+    if (ellipseW != 6 || ellipseH != 6 || penWidth != 2 || r.width() < 8 || r.height() < 8)
+        return false;
+    const int l = r.left();
+    const int t = r.top();
+    const int w = r.width();
+    const int h = r.height();
+    painter.fillRect(QRect(l + 2, t + 2, w - 4, h - 4), fill);
+    painter.fillRect(QRect(l + 2, t, w - 4, 1), pen);
+    painter.fillRect(QRect(l + 1, t + 1, w - 2, 1), pen);
+    painter.fillRect(QRect(l + 1, t + h - 2, w - 2, 1), pen);
+    painter.fillRect(QRect(l + 2, t + h - 1, w - 4, 1), pen);
+    painter.fillRect(QRect(l, t + 2, 2, h - 4), pen);
+    painter.fillRect(QRect(l + w - 2, t + 2, 2, h - 4), pen);
+    // The inner corners of the rounding.
+    painter.fillRect(QRect(l + 2, t + 2, 1, 1), pen);
+    painter.fillRect(QRect(l + w - 3, t + 2, 1, 1), pen);
+    painter.fillRect(QRect(l + 2, t + h - 3, 1, 1), pen);
+    painter.fillRect(QRect(l + w - 3, t + h - 3, 1, 1), pen);
+    return true;
+}
+
+} // namespace
+
 void QPainterSurface::RoundRect(const Rect &rect, int ellipseW, int ellipseH, Colour fill, int penWidth, Colour pen)
+{
+    if (FillTableFrame(m_Painter, ToQRect(rect), ellipseW, ellipseH, penWidth, ToQColor(fill), ToQColor(pen)))
+        return;
+    StrokeRoundRect(m_Painter, rect, ellipseW, ellipseH, fill, penWidth, pen);
+}
+
+void QPainterSurface::StrokeRoundRect(QPainter &painter, const Rect &rect, int ellipseW, int ellipseH, Colour fill,
+                                      int penWidth, Colour pen)
 {
     // The inside is a plain rectangle fill (cheap even for a frame as large
     // as the window); the outline, drawn over its edge, rounds the corners.
     // Aliased, like the consoles' own drawing.
     const Rect inside{rect.left + penWidth, rect.top + penWidth, rect.right - penWidth, rect.bottom - penWidth};
     if (inside.right > inside.left && inside.bottom > inside.top)
-        m_Painter.fillRect(ToQRect(inside), ToQColor(fill));
+        painter.fillRect(ToQRect(inside), ToQColor(fill));
     // The outline lies inside the rectangle, as a pen of that width would draw
     // it on the rectangle's edge pixels.
     const double inset = penWidth / 2.0;
     const QRectF box(rect.left + inset, rect.top + inset, rect.right - rect.left - penWidth,
                      rect.bottom - rect.top - penWidth);
-    m_Painter.setRenderHint(QPainter::Antialiasing, false);
-    m_Painter.setPen(QPen(ToQColor(pen), penWidth));
-    m_Painter.setBrush(Qt::NoBrush);
-    m_Painter.drawRoundedRect(box, ellipseW / 2.0, ellipseH / 2.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(ToQColor(pen), penWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(box, ellipseW / 2.0, ellipseH / 2.0);
+    painter.restore();
 }
 
 QFont QPainterSurface::FontForCellHeight(const FontSpec &spec)
@@ -164,14 +209,27 @@ void QPainterSurface::SetTextBackground(Colour colour)
     m_TextBackground = ToQColor(colour);
 }
 
-void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned flags)
+QString QPainterSurface::ShownText(const QString &text, int width)
+{
+    SelectedFont &font = Current();
+    return ElideAtEnd(text, width, [&font](QStringView part) { return font.Width(part); });
+}
+
+void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned flags, const Rect &clip)
 {
     const QRect box = ToQRect(rect);
-    if (box.isEmpty() || text.isEmpty())
+    const QRect visible = box.intersected(ToQRect(clip));
+    if (visible.isEmpty() || text.isEmpty())
         return;
     SelectedFont &font = Current();
     bool drawable = false;
-    const int width = font.Width(text, &drawable);
+    int width = font.Width(text, &drawable);
+    QString elided;
+    if ((flags & TextFlags::EndEllipsis) && width > visible.width()) {
+        elided = ShownText(text, visible.width());
+        width = font.Width(elided, &drawable);
+    }
+    const QString &shown = elided.isNull() ? text : elided;
     const int height = font.metrics.height();
     const int x = (flags & TextFlags::Right) ? rect.right - width : rect.left;
     int y = rect.top;
@@ -182,30 +240,36 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     const QRect textBox(x, y, width, height);
 
     // Opaque text: the cell behind the glyphs takes the background colour.
-    m_Painter.fillRect(textBox.intersected(box), m_TextBackground);
+    m_Painter.fillRect(textBox.intersected(visible), m_TextBackground);
     m_Painter.setPen(Qt::black);
-    const bool clipped = !box.contains(textBox);
-    if (clipped) {
-        m_Painter.save();
-        m_Painter.setClipRect(box, Qt::IntersectClip);
-    }
     const QPoint baseline(x, y + font.metrics.ascent());
+    QRect ink;
     if (drawable) {
         m_GlyphIndexes.clear();
         m_GlyphPositions.clear();
         int pen = 0;
-        for (QChar c : text) {
+        for (QChar c : shown) {
             const SelectedFont::Glyph &glyph = font.GlyphOf(c.unicode());
             m_GlyphIndexes.push_back(glyph.index);
             m_GlyphPositions.emplace_back(pen, 0);
+            ink |= glyph.ink.translated(baseline.x() + pen, baseline.y());
             pen += glyph.advance;
         }
+    }
+    // Glyphs from another font, or reaching past the rectangle, are clipped;
+    // the rest need no clip, which is the common and cheaper case.
+    const bool clipped = !drawable || !visible.contains(ink);
+    if (clipped) {
+        m_Painter.save();
+        m_Painter.setClipRect(visible, Qt::IntersectClip);
+    }
+    if (drawable) {
         QGlyphRun run;
         run.setRawFont(font.raw);
         run.setRawData(m_GlyphIndexes.data(), m_GlyphPositions.data(), static_cast<int>(m_GlyphIndexes.size()));
         m_Painter.drawGlyphRun(baseline, run);
     } else {
-        m_Painter.drawText(baseline, text);
+        m_Painter.drawText(baseline, shown);
     }
     if (clipped)
         m_Painter.restore();

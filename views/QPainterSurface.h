@@ -31,11 +31,20 @@ public:
     void RoundRect(const Rect &rect, int ellipseW, int ellipseH, Colour fill, int penWidth, Colour pen) override;
     void SelectFont(const FontSpec &font) override;
     void SetTextBackground(Colour colour) override;
-    void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
+    using DrawingSurface::DrawText;
+    void DrawText(const QString &text, const Rect &rect, unsigned flags, const Rect &clip) override;
     int TextWidth(QStringView text) override;
+
+    // What a line drawn with an end ellipsis shows in `width` pixels, in the
+    // selected font.
+    QString ShownText(const QString &text, int width);
 
     // A Qt font whose ascent plus descent is the given cell height in pixels.
     static QFont FontForCellHeight(const FontSpec &spec);
+    // A rounded frame stroked by Qt's path rasteriser, whatever its sizes;
+    // RoundRect gives the same pixels for the table's own frame faster.
+    static void StrokeRoundRect(QPainter &painter, const Rect &rect, int ellipseW, int ellipseH, Colour fill,
+                                int penWidth, Colour pen);
 
 private:
     struct SelectedFont;

@@ -7,15 +7,19 @@
 #include "CStreet.h"
 #include "HomeLabelFitting.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-constexpr unsigned kCaption = TextFlags::SingleLine | TextFlags::VCenter | TextFlags::Left;
-constexpr unsigned kOneLine = TextFlags::SingleLine | TextFlags::VCenter | TextFlags::Right;
-constexpr unsigned kFirstLine = TextFlags::SingleLine | TextFlags::Right;
-constexpr unsigned kSecondLine = TextFlags::SingleLine | TextFlags::Bottom | TextFlags::Right;
-constexpr unsigned kSecondLineOver = TextFlags::SingleLine | TextFlags::Bottom | TextFlags::Left;
+// Whatever does not fit its rectangle ends in an ellipsis: a hard cut can
+// leave a house number that reads as another («Корпус 12» as «пус 1»).
+constexpr unsigned kCut = TextFlags::SingleLine | TextFlags::EndEllipsis;
+constexpr unsigned kCaption = kCut | TextFlags::VCenter | TextFlags::Left;
+constexpr unsigned kOneLine = kCut | TextFlags::VCenter | TextFlags::Right;
+constexpr unsigned kFirstLine = kCut | TextFlags::Right;
+constexpr unsigned kSecondLine = kCut | TextFlags::Bottom | TextFlags::Right;
+constexpr unsigned kSecondLineOver = kCut | TextFlags::Bottom | TextFlags::Left;
 
 // Labels of up to this many characters that fit on one line use the large font.
 constexpr qsizetype kShortLabel = 3;
@@ -23,6 +27,20 @@ constexpr qsizetype kShortLabel = 3;
 Rect Inset(const Rect &r, int by)
 {
     return {r.left + by, r.top + by, r.right - by, r.bottom - by};
+}
+
+Rect Intersection(const Rect &a, const Rect &b)
+{
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+// A caption's rectangle can reach past its frame and the window: it is seen
+// only inside its frame's border and the client area, never over another
+// street.
+void PaintCaption(DrawingSurface &surface, const QString &caption, const Rect &name, const Rect &frame,
+                  const Rect &client)
+{
+    surface.DrawText(caption, name, kCaption, Intersection(Inset(frame, TablePainter::kFramePenWidth), client));
 }
 
 void PaintTile(DrawingSurface &surface, const CLift &lift)
@@ -37,12 +55,12 @@ void PaintFrame(DrawingSurface &surface, const Rect &frame, Colour fill)
     surface.SetTextBackground(fill);
 }
 
-void PaintByController(CPunct &point, DrawingSurface &surface, const FontSpec &large)
+void PaintByController(CPunct &point, DrawingSurface &surface, const FontSpec &large, const Rect &client)
 {
     surface.SelectFont(large);
     for (const auto &[key, provider] : point.m_AllProvider.m_Providers) {
         PaintFrame(surface, provider->m_RectFrame, provider->m_Color);
-        surface.DrawText(provider->GetName(), provider->m_RectName, kCaption);
+        PaintCaption(surface, provider->GetName(), provider->m_RectName, provider->m_RectFrame, client);
         for (const CLift *lift : provider->m_Lifts)
             PaintTile(surface, *lift);
     }
@@ -74,7 +92,8 @@ void PaintHomeLabel(CHome &home, DrawingSurface &surface, const FontSpec &large,
     }
 }
 
-void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &large, const FontSpec &small)
+void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &large, const FontSpec &small,
+                    const Rect &client)
 {
     for (CStreet *street : ChildrenAs<CStreet>(point)) {
         bool gap = false;
@@ -82,7 +101,7 @@ void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &larg
             continue;
         PaintFrame(surface, street->m_RectFrame, street->m_Color);
         surface.SelectFont(large);
-        surface.DrawText(street->m_Label, street->m_RectName, kCaption);
+        PaintCaption(surface, street->m_Label, street->m_RectName, street->m_RectFrame, client);
         surface.SelectFont(small);
         for (CHome *home : ChildrenAs<CHome>(*street)) {
             if (home->m_Children.empty())
@@ -137,11 +156,12 @@ bool TablePainter::PaintPoint(CPunct &point, DrawingSurface &surface, std::int32
     const int dpi = surface.LogicalDpiY();
     const FontSpec large = LargeFont(point.m_SizeLiftTab.cy, dpi);
     const FontSpec small = SmallFont(point.m_SizeLiftTab.cy, dpi);
-    surface.FillRect({0, 0, clientWidth, clientHeight}, point.FonGrp);
+    const Rect client{0, 0, clientWidth, clientHeight};
+    surface.FillRect(client, point.FonGrp);
     if (point.m_ByProvider)
-        PaintByController(point, surface, large);
+        PaintByController(point, surface, large, client);
     else
-        PaintByStreets(point, surface, large, small);
+        PaintByStreets(point, surface, large, small, client);
     point.m_FitLabels = false;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "GuiTestSupport.h"
 #include "QPainterSurface.h"
+#include "QtConversions.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -74,6 +75,33 @@ TEST(QPainterSurface, FramesAreOutlinedInsideTheirRectangle)
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
 }
 
+// The table's frames are filled row by row instead of stroked: the pixels
+// must be the ones the stroke gives, for even and odd sizes down to the
+// smallest frame the fast path takes.
+TEST(QPainterSurface, TableFramesMatchTheStrokedOutline)
+{
+    for (const QSize size : {QSize(8, 8), QSize(9, 8), QSize(8, 11), QSize(25, 15), QSize(26, 16), QSize(101, 40)}) {
+        QImage filled(120, 60, QImage::Format_RGB32);
+        QImage stroked(120, 60, QImage::Format_RGB32);
+        filled.fill(Qt::white);
+        stroked.fill(Qt::white);
+        const Rect rect{5, 7, 5 + size.width(), 7 + size.height()};
+        {
+            QPainter painter(&filled);
+            QPainterSurface surface(painter);
+            surface.RoundRect(rect, 6, 6, 0x00FF00, 2, 0x000000);
+        }
+        {
+            QPainter painter(&stroked);
+            QPainterSurface::StrokeRoundRect(painter, rect, 6, 6, 0x00FF00, 2, 0x000000);
+        }
+        for (int y = 0; y < filled.height(); ++y)
+            for (int x = 0; x < filled.width(); ++x)
+                ASSERT_EQ(filled.pixel(x, y), stroked.pixel(x, y))
+                    << size.width() << 'x' << size.height() << " at " << x << ',' << y;
+    }
+}
+
 TEST(QPainterSurface, FillsTakeTheColourWithRedInTheLowByte)
 {
     const Canvas canvas([](DrawingSurface &s) { s.FillRect({20, 20, 40, 30}, 0x336699); });
@@ -83,18 +111,72 @@ TEST(QPainterSurface, FillsTakeTheColourWithRedInTheLowByte)
     EXPECT_EQ(canvas.image.pixelColor(39, 30), QColor(Qt::white));
 }
 
-TEST(QPainterSurface, TextStaysInsideItsRectangle)
+struct InsideCase
 {
-    const Rect box{10, 10, 50, 40};
+    std::string name;
+    QString text;
+    Rect box;
+    friend void PrintTo(const InsideCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class TextInside : public ::testing::TestWithParam<InsideCase>
+{
+};
+
+// Whatever font the glyphs come from, nothing is drawn outside the rectangle.
+TEST_P(TextInside, ItsRectangle)
+{
+    const InsideCase &c = GetParam();
     const Canvas canvas([&](DrawingSurface &s) {
         s.SetTextBackground(0x0000FF);
-        s.DrawText(QStringLiteral("ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ"), box, kCaption);
+        s.DrawText(c.text, c.box, kOneLine);
     });
     const QRect ink = canvas.Ink();
     ASSERT_FALSE(ink.isEmpty());
-    EXPECT_TRUE(QRect(10, 10, 40, 30).contains(ink)) << ink.x() << ',' << ink.y() << ' ' << ink.width() << 'x' << ink.height();
-    // Drawn opaque on the background colour.
+    EXPECT_TRUE(ToQRect(c.box).contains(ink)) << ink.x() << ',' << ink.y() << ' ' << ink.width() << 'x' << ink.height();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextInside,
+    ::testing::Values(InsideCase{"TooWide", QStringLiteral("ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ"), {10, 10, 50, 40}},
+                      InsideCase{"TooHigh", QStringLiteral("Жу"), {10, 10, 50, 18}},
+                      // Not in Arial: drawn from a fallback font, whose measure is not ours.
+                      InsideCase{"FromAFallbackFont", QStringLiteral("☎☎ 12 ☎☎☎☎☎☎"), {10, 10, 50, 40}},
+                      InsideCase{"Emoji", QString::fromUcs4(U"\U0001F680\U0001F680 7\U0001F680\U0001F680"),
+                                 {10, 10, 40, 40}}),
+    CaseName<InsideCase>);
+
+TEST(QPainterSurface, TextIsOpaqueOnTheBackgroundColour)
+{
+    const Canvas canvas([&](DrawingSurface &s) {
+        s.SetTextBackground(0x0000FF);
+        s.DrawText(QStringLiteral("ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ"), {10, 10, 50, 40}, kCaption);
+    });
     EXPECT_EQ(canvas.image.pixelColor(10, 25), QColor(0xFF, 0, 0));
+}
+
+// A line wider than what is seen of its rectangle shows its start and an
+// ellipsis, within what is seen; one that fits is drawn whole.
+TEST(QPainterSurface, AnOverflowingLineEndsInAnEllipsis)
+{
+    const QString line = QStringLiteral("Бескудниковский бульвар");
+    const Rect rect{10, 10, 110, 40};
+    const Rect clip{0, 0, 70, 80};
+    QString shown;
+    const Canvas elided([&](DrawingSurface &s) {
+        s.DrawText(line, rect, kCaption | 0x8000, clip);
+        shown = static_cast<QPainterSurface &>(s).ShownText(line, 60);
+    });
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(line.startsWith(shown.chopped(1))) << shown.toStdString();
+    EXPECT_GT(shown.size(), 2);
+    const Canvas expected([&](DrawingSurface &s) { s.DrawText(shown, rect, kCaption); });
+    EXPECT_EQ(elided.image, expected.image);
+    EXPECT_LT(elided.Ink().right(), 70);
+
+    const Canvas fits([&](DrawingSurface &s) { s.DrawText(QStringLiteral("12"), rect, kCaption | 0x8000); });
+    const Canvas plain([&](DrawingSurface &s) { s.DrawText(QStringLiteral("12"), rect, kCaption); });
+    EXPECT_EQ(fits.image, plain.image);
 }
 
 struct PlacementCase

@@ -42,10 +42,16 @@ SurfaceCall SurfaceCall::TextBackground(Colour colour)
 
 SurfaceCall SurfaceCall::Text(const QString &text, const Rect &rect, unsigned flags)
 {
+    return Text(text, rect, flags, rect);
+}
+
+SurfaceCall SurfaceCall::Text(const QString &text, const Rect &rect, unsigned flags, const Rect &clip)
+{
     SurfaceCall call;
     call.kind = Kind::DrawText;
     call.text = text;
     call.rect = rect;
+    call.clip = clip;
     call.flags = flags;
     return call;
 }
@@ -92,6 +98,10 @@ void PrintTo(const SurfaceCall &call, std::ostream *os)
     case SurfaceCall::Kind::DrawText:
         *os << "DrawText \"" << call.text.toStdString() << "\" ";
         PrintRect(call.rect, os);
+        if (call.clip != call.rect) {
+            *os << " seen in ";
+            PrintRect(call.clip, os);
+        }
         *os << " flags 0x" << std::hex << call.flags << std::dec;
         break;
     }
@@ -120,9 +130,9 @@ void RecordingSurface::SetTextBackground(Colour colour)
     m_Calls.push_back(SurfaceCall::TextBackground(colour));
 }
 
-void RecordingSurface::DrawText(const QString &text, const Rect &rect, unsigned flags)
+void RecordingSurface::DrawText(const QString &text, const Rect &rect, unsigned flags, const Rect &clip)
 {
-    m_Calls.push_back(SurfaceCall::Text(text, rect, flags));
+    m_Calls.push_back(SurfaceCall::Text(text, rect, flags, clip));
 }
 
 int RecordingSurface::TextWidth(QStringView view)

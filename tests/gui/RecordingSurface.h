@@ -17,6 +17,7 @@ struct SurfaceCall
 
     Kind kind = Kind::FillRect;
     Rect rect;                 // FillRect, RoundRect, DrawText
+    Rect clip;                 // DrawText: where it is seen within `rect`
     Colour colour = 0;         // FillRect's and RoundRect's fill, the text background
     int ellipseW = 0;          // RoundRect
     int ellipseH = 0;
@@ -31,6 +32,7 @@ struct SurfaceCall
     static SurfaceCall Font(const FontSpec &font);
     static SurfaceCall TextBackground(Colour colour);
     static SurfaceCall Text(const QString &text, const Rect &rect, unsigned flags);
+    static SurfaceCall Text(const QString &text, const Rect &rect, unsigned flags, const Rect &clip);
 
     friend bool operator==(const SurfaceCall &, const SurfaceCall &) = default;
 };
@@ -48,7 +50,8 @@ public:
     void RoundRect(const Rect &rect, int ellipseW, int ellipseH, Colour fill, int penWidth, Colour pen) override;
     void SelectFont(const FontSpec &font) override;
     void SetTextBackground(Colour colour) override;
-    void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
+    using DrawingSurface::DrawText;
+    void DrawText(const QString &text, const Rect &rect, unsigned flags, const Rect &clip) override;
     int TextWidth(QStringView text) override;
 
     void SetLogicalDpiY(int dpi) { m_Dpi = dpi; }

@@ -18,11 +18,11 @@ using Call = SurfaceCall;
 using Kind = SurfaceCall::Kind;
 
 constexpr Colour kGrey = 0xC0C0C0;
-constexpr unsigned kCaption = 0x24;
-constexpr unsigned kOneLine = 0x26;
-constexpr unsigned kFirstLine = 0x22;
-constexpr unsigned kSecondLine = 0x2A;
-constexpr unsigned kSecondLineOver = 0x28;
+constexpr unsigned kCaption = 0x8024;
+constexpr unsigned kOneLine = 0x8026;
+constexpr unsigned kFirstLine = 0x8022;
+constexpr unsigned kSecondLine = 0x802A;
+constexpr unsigned kSecondLineOver = 0x8028;
 
 // Fonts for a tile height of 40 at 96 dpi: MulDiv(615, 96, 2540) and MulDiv(470, 96, 2540).
 const FontSpec kLarge40{23, 800, QStringLiteral("Arial")};
@@ -74,7 +74,7 @@ TEST(TablePainter, ByStreetsDrawsFramesCaptionsLabelsAndTiles)
         Call::Round({0, 4, 200, 82}, 0xFFFFFF),
         Call::TextBackground(0xFFFFFF),
         Call::Font(kLarge40),
-        Call::Text(QStringLiteral("Береговая"), {1, 4, 198, 40}, kCaption),
+        Call::Text(QStringLiteral("Береговая"), {1, 4, 198, 40}, kCaption, {2, 6, 198, 80}),
         Call::Font(kSmall40),
         Call::Font(kLarge40),
         Call::Font(kSmall40),
@@ -86,7 +86,7 @@ TEST(TablePainter, ByStreetsDrawsFramesCaptionsLabelsAndTiles)
         Call::Round({200, 4, 302, 82}, 0xFFFFFF),
         Call::TextBackground(0xFFFFFF),
         Call::Font(kLarge40),
-        Call::Text(QStringLiteral("Тихая"), {201, 4, 298, 40}, kCaption),
+        Call::Text(QStringLiteral("Тихая"), {201, 4, 298, 40}, kCaption, {202, 6, 300, 80}),
         Call::Font(kSmall40),
         Call::Text(QStringLiteral("Корпус"), {201, 40, 250, 80}, kFirstLine),
         Call::Text(QStringLiteral("12"), {201, 40, 250, 80}, kSecondLine),
@@ -165,17 +165,19 @@ TEST(TablePainter, ByControllerDrawsGroupsInTheLargeFont)
         Call::Font(kLarge40),
         Call::Round({0, 4, 150, 82}, 0xFFFFFF),
         Call::TextBackground(0xFFFFFF),
-        Call::Text(QStringLiteral("1:2:3"), {1, 4, 148, 40}, kCaption),
+        Call::Text(QStringLiteral("1:2:3"), {1, 4, 148, 40}, kCaption, {2, 6, 148, 80}),
         Call::Fill({1, 41, 49, 79}, kGrey),
         Call::Fill({51, 41, 99, 79}, kGrey),
         Call::Fill({101, 41, 149, 79}, kGrey),
         Call::Round({150, 4, 252, 82}, 0xFFFFFF),
         Call::TextBackground(0xFFFFFF),
-        Call::Text(QStringLiteral("1:2:14"), {151, 4, 248, 40}, kCaption),
+        Call::Text(QStringLiteral("1:2:14"), {151, 4, 248, 40}, kCaption, {152, 6, 250, 80}),
         Call::Fill({151, 41, 199, 79}, kGrey),
         Call::Round({0, 84, 302, 202}, 0xFFFFFF),
         Call::TextBackground(0xFFFFFF),
-        Call::Text(QStringLiteral("Pro"), {1, 84, 398, 120}, kCaption),
+        // Its caption's rectangle reaches past the frame and the window; it is
+        // seen only inside the frame's border.
+        Call::Text(QStringLiteral("Pro"), {1, 84, 398, 120}, kCaption, {2, 86, 300, 200}),
     };
     for (int c = 0; c < 6; ++c)
         expected.push_back(Call::Fill({c * 50 + 1, 121, c * 50 + 49, 159}, kGrey));
