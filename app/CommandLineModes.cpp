@@ -7,7 +7,9 @@
 #include "HeadlessSession.h"
 #include "HeadlessTree.h"
 #include "LayoutJson.h"
+#include "RenderCommand.h"
 #include "StructureFileLoad.h"
+#include "TablePainter.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -109,7 +111,16 @@ int RunDumpLayout(const CommandLineRequest &request, const QStringList &argument
     CPunct *point = LayOutRequestedPoint(session, request, exitCode);
     if (!point)
         return exitCode;
-    const QByteArray json = QJsonDocument(LayoutToJson(*point, request.width, request.height)).toJson();
+    FitLabelsAtDpi(*point, request.width, request.height, request.dpi);
+    QJsonObject layout = LayoutToJson(*point, request.width, request.height);
+    // The fonts the window would choose on such a screen.
+    layout.insert(QStringLiteral("dpi"), request.dpi);
+    layout.insert(QStringLiteral("fonts"),
+                  QJsonObject{{QStringLiteral("large"),
+                               TablePainter::LargeFont(point->m_SizeLiftTab.cy, request.dpi).cellHeight},
+                              {QStringLiteral("small"),
+                               TablePainter::SmallFont(point->m_SizeLiftTab.cy, request.dpi).cellHeight}});
+    const QByteArray json = QJsonDocument(layout).toJson();
     std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     std::fflush(stdout);
     return 0;

@@ -49,7 +49,11 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
                                   QStringLiteral("РЕЖИМ"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Размер окна таблицы в пикселях, например 1280x800."),
                                   QStringLiteral("ШxВ"));
-    parser.addOptions({help, version, check, dumpLayout, render, listPoints, point, mode, size});
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("Разрешение экрана в точках на дюйм, для которого подбираются "
+                                                "шрифты таблицы (по умолчанию 96)."),
+                                 QStringLiteral("N"));
+    parser.addOptions({help, version, check, dumpLayout, render, listPoints, point, mode, size, dpi});
     parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("Файл структуры (*.xml)."),
                                  QStringLiteral("[ФАЙЛ]"));
 
@@ -89,12 +93,12 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
         request.error = QStringLiteral("Режимы --check, --dump-layout, --render и --list-points не совмещаются.");
         return request;
     }
-    const bool layoutOptions = parser.isSet(point) || parser.isSet(mode) || parser.isSet(size);
+    const bool layoutOptions = parser.isSet(point) || parser.isSet(mode) || parser.isSet(size) || parser.isSet(dpi);
     const bool layoutMode = parser.isSet(dumpLayout) || parser.isSet(render);
     if (parser.isSet(check) || parser.isSet(listPoints)) {
         request.mode = parser.isSet(check) ? CommandLineRequest::Mode::Check : CommandLineRequest::Mode::ListPoints;
         if (layoutOptions)
-            request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout и --render.");
+            request.error = QStringLiteral("Параметры --point, --mode, --size и --dpi относятся к --dump-layout и --render.");
     } else if (layoutMode) {
         request.mode = parser.isSet(render) ? CommandLineRequest::Mode::Render : CommandLineRequest::Mode::DumpLayout;
         request.output = parser.value(render);
@@ -119,8 +123,19 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
                                 .arg(parser.value(size));
             return request;
         }
+        if (parser.isSet(dpi)) {
+            bool number = false;
+            request.dpi = parser.value(dpi).toInt(&number);
+            if (!number || request.dpi < kMinDpi || request.dpi > kMaxDpi) {
+                request.error = QStringLiteral("Разрешение «%1» не число от %2 до %3.")
+                                    .arg(parser.value(dpi))
+                                    .arg(kMinDpi)
+                                    .arg(kMaxDpi);
+                return request;
+            }
+        }
     } else if (layoutOptions) {
-        request.error = QStringLiteral("Параметры --point, --mode и --size относятся к --dump-layout и --render.");
+        request.error = QStringLiteral("Параметры --point, --mode, --size и --dpi относятся к --dump-layout и --render.");
         return request;
     }
     if (request.mode != CommandLineRequest::Mode::Window && request.file.isEmpty())

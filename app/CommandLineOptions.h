@@ -19,6 +19,7 @@ struct CommandLineRequest
     LayoutMode layoutMode = LayoutMode::Streets;
     std::int32_t width = 0;
     std::int32_t height = 0;
+    int dpi = 96; // the screen --dump-layout and --render fit and paint for
     QString helpText;
     QString error; // a usage error, for standard error
 };
@@ -27,3 +28,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments);
 
 // "WxH" with both numbers in 0..100000.
 bool ParseSize(const QString &text, std::int32_t &width, std::int32_t &height);
+
+// Screen resolutions --dpi accepts.
+inline constexpr int kMinDpi = 24;
+inline constexpr int kMaxDpi = 2400;

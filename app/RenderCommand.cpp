@@ -15,6 +15,27 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+#include <cmath>
+
+QImage ImageAtDpi(int width, int height, int dpi)
+{
+    QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+void FitLabelsAtDpi(CPunct &point, std::int32_t width, std::int32_t height, int dpi)
+{
+    // Painted into a single pixel: the fitting measures text, the pixels are not needed.
+    QImage image = ImageAtDpi(1, 1, dpi);
+    QPainter painter(&image);
+    QPainterSurface surface(painter);
+    TablePainter::PaintPoint(point, surface, width, height);
+}
+
 int RunRender(const CommandLineRequest &request, const QStringList &arguments)
 {
     HeadlessSession session(arguments, stderr);
@@ -23,7 +44,7 @@ int RunRender(const CommandLineRequest &request, const QStringList &arguments)
     if (!point)
         return exitCode;
 
-    QImage image(std::max(1, request.width), std::max(1, request.height), QImage::Format_RGB32);
+    QImage image = ImageAtDpi(request.width, request.height, request.dpi);
     // What the window shows where nothing is drawn.
     image.fill(QGuiApplication::palette().color(QPalette::Base));
     {

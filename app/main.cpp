@@ -102,25 +102,25 @@ int Run(int argc, char *argv[])
         WriteConsoleLine(stdout, QStringLiteral("Korvix " KORVIX_VERSION));
         return 0;
     case CommandLineRequest::Mode::Check:
-    case CommandLineRequest::Mode::DumpLayout:
     case CommandLineRequest::Mode::ListPoints: {
         QCoreApplication app(argc, argv);
         const QStringList arguments = QCoreApplication::arguments();
         request = ParseCommandLine(arguments);
         if (request.mode == CommandLineRequest::Mode::Check)
             return RunCheck(request, arguments);
-        if (request.mode == CommandLineRequest::Mode::ListPoints)
-            return RunListPoints(request, arguments);
-        return RunDumpLayout(request, arguments);
+        return RunListPoints(request, arguments);
     }
+    case CommandLineRequest::Mode::DumpLayout:
     case CommandLineRequest::Mode::Render: {
-        // Painting needs fonts, not a screen.
+        // Fitting and painting labels need fonts, not a screen.
         if (!HasDisplay()) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             EnsureRuntimeDirectory();
         }
         QGuiApplication app(argc, argv);
         request = ParseCommandLine(QCoreApplication::arguments());
+        if (request.mode == CommandLineRequest::Mode::DumpLayout)
+            return RunDumpLayout(request, QCoreApplication::arguments());
         return RunRender(request, QCoreApplication::arguments());
     }
     case CommandLineRequest::Mode::Window:

@@ -49,10 +49,18 @@ QJsonArray StreetsJson(CPunct &point)
             QJsonArray lifts;
             for (CLift *lift : ChildrenAs<CLift>(*home))
                 lifts.append(LiftJson(*lift));
-            houses.append(QJsonObject{{QStringLiteral("name"), home->m_Name},
-                                      {QStringLiteral("label"), home->m_Label},
-                                      {QStringLiteral("cell"), RectJson(home->m_Rect)},
-                                      {QStringLiteral("lifts"), lifts}});
+            QJsonObject house{{QStringLiteral("name"), home->m_Name},
+                              {QStringLiteral("label"), home->m_Label},
+                              {QStringLiteral("cell"), RectJson(home->m_Rect)},
+                              {QStringLiteral("lifts"), lifts}};
+            // Once fitted: the label's one or two lines as the table draws them.
+            if (!home->m_Line1.isEmpty()) {
+                QJsonArray lines{home->m_Line1};
+                if (!home->m_Line2.isEmpty())
+                    lines.append(home->m_Line2);
+                house.insert(QStringLiteral("lines"), lines);
+            }
+            houses.append(house);
         }
         streets.append(QJsonObject{{QStringLiteral("name"), street->m_Name},
                                    {QStringLiteral("label"), street->m_Label},

@@ -26,6 +26,8 @@ constexpr unsigned Bottom = 0x08;
 constexpr unsigned SingleLine = 0x20;
 // A line wider than what is seen of its rectangle ends in an ellipsis.
 constexpr unsigned EndEllipsis = 0x8000;
+// Drawn over what is there, without filling its cell with the text background.
+constexpr unsigned Transparent = 0x40000000;
 } // namespace TextFlags
 
 // What the table painting needs from a drawing surface: the window, an image

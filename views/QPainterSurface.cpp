@@ -240,7 +240,8 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     const QRect textBox(x, y, width, height);
 
     // Opaque text: the cell behind the glyphs takes the background colour.
-    m_Painter.fillRect(textBox.intersected(visible), m_TextBackground);
+    if (!(flags & TextFlags::Transparent))
+        m_Painter.fillRect(textBox.intersected(visible), m_TextBackground);
     m_Painter.setPen(Qt::black);
     const QPoint baseline(x, y + font.metrics.ascent());
     QRect ink;

@@ -18,8 +18,11 @@ constexpr unsigned kCut = TextFlags::SingleLine | TextFlags::EndEllipsis;
 constexpr unsigned kCaption = kCut | TextFlags::VCenter | TextFlags::Left;
 constexpr unsigned kOneLine = kCut | TextFlags::VCenter | TextFlags::Right;
 constexpr unsigned kFirstLine = kCut | TextFlags::Right;
-constexpr unsigned kSecondLine = kCut | TextFlags::Bottom | TextFlags::Right;
-constexpr unsigned kSecondLineOver = kCut | TextFlags::Bottom | TextFlags::Left;
+// The second line is drawn over the cell the frame already filled: in a low
+// cell its text background would erase the first line's descenders («стр»
+// would read «стп»).
+constexpr unsigned kSecondLine = kCut | TextFlags::Bottom | TextFlags::Right | TextFlags::Transparent;
+constexpr unsigned kSecondLineOver = kCut | TextFlags::Bottom | TextFlags::Left | TextFlags::Transparent;
 
 // Labels of up to this many characters that fit on one line use the large font.
 constexpr qsizetype kShortLabel = 3;
@@ -78,16 +81,19 @@ bool FitsInTheLargeFont(const CHome &home, DrawingSurface &surface, const FontSp
     return fits;
 }
 
-void PaintHomeLabel(CHome &home, DrawingSurface &surface, const FontSpec &large, const FontSpec &small)
+// `inside` is the inside of the street's frame: the first cell of a row
+// starts on the frame's border.
+void PaintHomeLabel(CHome &home, DrawingSurface &surface, const FontSpec &large, const FontSpec &small,
+                    const Rect &inside)
 {
     if (!home.m_Line2.isEmpty()) {
-        surface.DrawText(home.m_Line1, home.m_Rect, kFirstLine);
-        surface.DrawText(home.m_Line2, home.m_Rect, home.m_Line2Over ? kSecondLineOver : kSecondLine);
+        surface.DrawText(home.m_Line1, home.m_Rect, kFirstLine, inside);
+        surface.DrawText(home.m_Line2, home.m_Rect, home.m_Line2Over ? kSecondLineOver : kSecondLine, inside);
     } else if (!home.m_Line1Large) {
-        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine);
+        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine, inside);
     } else {
         surface.SelectFont(large);
-        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine);
+        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine, inside);
         surface.SelectFont(small);
     }
 }
@@ -103,6 +109,7 @@ void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &larg
         surface.SelectFont(large);
         PaintCaption(surface, street->m_Label, street->m_RectName, street->m_RectFrame, client);
         surface.SelectFont(small);
+        const Rect inside = Intersection(Inset(street->m_RectFrame, TablePainter::kFramePenWidth), client);
         for (CHome *home : ChildrenAs<CHome>(*street)) {
             if (home->m_Children.empty())
                 continue;
@@ -111,7 +118,7 @@ void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &larg
                 FitHomeLabel(*home, surface);
                 home->m_Line1Large = FitsInTheLargeFont(*home, surface, large, small);
             }
-            PaintHomeLabel(*home, surface, large, small);
+            PaintHomeLabel(*home, surface, large, small, inside);
             for (const CLift *lift : ChildrenAs<CLift>(*home))
                 PaintTile(surface, *lift);
         }

@@ -134,6 +134,15 @@ const UsageCase kUsageCases[] = {
     {"SizeTooLarge",
      {QStringLiteral("--dump-layout"), QStringLiteral("--point"), QStringLiteral("Центр"), QStringLiteral("--mode"),
       QStringLiteral("streets"), QStringLiteral("--size"), QStringLiteral("100001x5"), QStringLiteral("FILE")}},
+    {"DpiWithCheck", {QStringLiteral("--check"), QStringLiteral("--dpi"), QStringLiteral("120"), QStringLiteral("FILE")}},
+    {"DpiNotANumber",
+     {QStringLiteral("--dump-layout"), QStringLiteral("--point"), QStringLiteral("Центр"), QStringLiteral("--mode"),
+      QStringLiteral("streets"), QStringLiteral("--size"), QStringLiteral("10x10"), QStringLiteral("--dpi"),
+      QStringLiteral("высокое"), QStringLiteral("FILE")}},
+    {"DpiTooLow",
+     {QStringLiteral("--render"), QStringLiteral("out.png"), QStringLiteral("--point"), QStringLiteral("Центр"),
+      QStringLiteral("--mode"), QStringLiteral("streets"), QStringLiteral("--size"), QStringLiteral("10x10"),
+      QStringLiteral("--dpi"), QStringLiteral("0"), QStringLiteral("FILE")}},
 };
 
 class UsageError : public ::testing::TestWithParam<UsageCase>

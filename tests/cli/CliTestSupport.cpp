@@ -14,10 +14,6 @@ QStringList Lines(const QByteArray &bytes)
 
 } // namespace
 
-void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 QStringList KorvixRun::OutLines() const
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
@@ -7,8 +9,6 @@
 
 #include <ostream>
 
-// Texts print as UTF-8 in failure messages.
-void PrintTo(const QString &s, std::ostream *os);
 
 struct KorvixRun
 {

@@ -19,10 +19,6 @@ void PrintTo(const Rect &r, std::ostream *os)
     *os << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
 }
 
-void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 std::optional<Colour> ScriptedColourChooser::Choose(QWidget *, Colour initial)
 {

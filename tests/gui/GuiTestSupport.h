@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 #include "LogText.h"
 
 #include "CHome.h"
@@ -37,7 +39,6 @@ class QTreeWidgetItem;
 
 // Rectangles and texts print readably in failure messages.
 void PrintTo(const Rect &r, std::ostream *os);
-void PrintTo(const QString &s, std::ostream *os);
 
 // Answers the colour dialog from a script and remembers the colours it was
 // opened with. An unexpected question fails the test and is cancelled.

@@ -155,6 +155,41 @@ TEST(QPainterSurface, TextIsOpaqueOnTheBackgroundColour)
     EXPECT_EQ(canvas.image.pixelColor(10, 25), QColor(0xFF, 0, 0));
 }
 
+// The second line of a low cell is drawn over the first without erasing
+// its descenders.
+TEST(QPainterSurface, TransparentTextKeepsWhatIsUnderIt)
+{
+    const Rect low{10, 10, 60, 28};
+    const QString firstLine = QStringLiteral("рру");
+    const QString secondLine = QStringLiteral("корп. 1");
+    const Canvas first([&](DrawingSurface &s) { s.DrawText(firstLine, low, 0x20); });
+    const Canvas second([&](DrawingSurface &s) { s.DrawText(secondLine, low, 0x28); });
+    const Canvas both([&](DrawingSurface &s) {
+        s.DrawText(firstLine, low, 0x20);
+        s.DrawText(secondLine, low, 0x28 | 0x40000000);
+    });
+    const Canvas opaque([&](DrawingSurface &s) {
+        s.DrawText(firstLine, low, 0x20);
+        s.DrawText(secondLine, low, 0x28);
+    });
+    // The first line's ink where the second line has none.
+    const QRgb white = QColor(Qt::white).rgb();
+    int ink = 0;
+    int kept = 0;
+    int erased = 0;
+    for (int y = 0; y < first.image.height(); ++y)
+        for (int x = 0; x < first.image.width(); ++x)
+            if (first.image.pixel(x, y) != white && second.image.pixel(x, y) == white) {
+                ++ink;
+                kept += both.image.pixel(x, y) == first.image.pixel(x, y);
+                erased += opaque.image.pixel(x, y) != first.image.pixel(x, y);
+            }
+    ASSERT_GT(ink, 0);
+    EXPECT_EQ(kept, ink);
+    // Without it, the second line's cell would have erased some of them.
+    EXPECT_GT(erased, 0);
+}
+
 // A line wider than what is seen of its rectangle shows its start and an
 // ellipsis, within what is seen; one that fits is drawn whole.
 TEST(QPainterSurface, AnOverflowingLineEndsInAnEllipsis)

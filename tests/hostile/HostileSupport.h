@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 #include "CRoot.h"
 #include "HeadlessTree.h"
 #include "LogFile.h"
@@ -18,11 +20,6 @@
 #include <ostream>
 #include <string>
 
-// Readable failure output for Qt texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // What one File Open left behind: its outcome, what was shown and what was
 // logged during it, and the points it laid out.

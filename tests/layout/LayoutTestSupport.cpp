@@ -17,10 +17,6 @@ void PrintTo(const Size &s, std::ostream *os)
     *os << '(' << s.cx << ", " << s.cy << ')';
 }
 
-void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 void LoggedStructure::Load(const QByteArray &xml)
 {

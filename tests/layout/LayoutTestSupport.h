@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 #include "LogText.h"
 
 #include "CHome.h"
@@ -26,8 +28,6 @@
 // Rectangles and sizes print as their numbers in failure messages.
 void PrintTo(const Rect &r, std::ostream *os);
 void PrintTo(const Size &s, std::ostream *os);
-// Texts print as UTF-8.
-void PrintTo(const QString &s, std::ostream *os);
 
 // A structure read through a root that logs into a file of its own, so that
 // a test can read back what a layout wrote.

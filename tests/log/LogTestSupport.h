@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 #include "TempDir.h"
 
 #include <QString>
@@ -7,11 +9,6 @@
 
 #include <ostream>
 
-// Texts print as UTF-8 in failure messages.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 // The log file's name in a directory.
 inline QString LogPathIn(const QString &directory)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 #include "CGroupB.h"
 #include "CLiftB.h"
 #include "CPunctB.h"
@@ -17,11 +19,6 @@
 #include <ostream>
 #include <stdexcept>
 
-// Readable failure output for Qt texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Table cases print as their name in failures and test listings. Expanded in
 // each file's own namespace, where argument-dependent lookup finds it.
