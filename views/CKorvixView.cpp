@@ -9,13 +9,12 @@
 #include "CommandId.h"
 #include "CommandMenu.h"
 #include "NodeKind.h"
-#include "QPainterSurface.h"
 #include "QtConversions.h"
-#include "TablePainter.h"
 #include "ViewServices.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -30,10 +29,11 @@ CKorvixView::CKorvixView(ViewServices &services, QWidget *parent)
     , m_Services(services)
 {
     setObjectName(QStringLiteral("tableView"));
-    // Without a layout the pane shows the window's own background.
-    setAutoFillBackground(true);
+    // Without a layout the pane shows the window's own background, which
+    // the paint fills itself: the table covers the whole pane, and a fill
+    // under it would cost as much as a good part of the table.
     setBackgroundRole(QPalette::Base);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     // F6 and Shift+F6 move the focus here from the tree.
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -72,6 +72,7 @@ void CKorvixView::ReLayout()
 {
     if (CPunct *point = m_Services.root.m_CurPunct)
         point->RePlaseTab(width(), height());
+    m_Table.Invalidate();
     update();
 }
 
@@ -79,6 +80,7 @@ void CKorvixView::ResetView()
 {
     m_SelStreet = nullptr;
     QToolTip::hideText();
+    m_Table.Invalidate();
     update();
 }
 
@@ -89,11 +91,13 @@ void CKorvixView::resizeEvent(QResizeEvent *event)
         ReLayout();
 }
 
-void CKorvixView::paintEvent(QPaintEvent *)
+void CKorvixView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    QPainterSurface surface(painter);
-    TablePainter::Paint(m_Services.root, surface, width(), height());
+    if (m_Table.Update(m_Services.root, size(), devicePixelRatioF(), logicalDpiY()))
+        m_Table.Draw(painter, event->rect());
+    else
+        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
 }
 
 bool CKorvixView::event(QEvent *event)

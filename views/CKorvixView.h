@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Geometry.h"
+#include "TableImage.h"
 
 #include <QList>
 #include <QString>
@@ -46,6 +47,7 @@ protected:
 
 private:
     ViewServices &m_Services;
+    TableImage m_Table;
     QString m_TipText;
     CStreet *m_SelStreet = nullptr;
 };

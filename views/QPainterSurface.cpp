@@ -5,11 +5,14 @@
 
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QCoreApplication>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -30,10 +33,11 @@ struct QPainterSurface::SelectedFont
         bool present = false;
     };
 
-    SelectedFont(const FontSpec &s, const QFont &f, QPaintDevice *device)
+    // Pixel-sized: the metrics are those of any device.
+    SelectedFont(const FontSpec &s, const QFont &f)
         : spec(s)
         , font(f)
-        , metrics(f, device)
+        , metrics(f)
         , raw(QRawFont::fromFont(f))
     {
     }
@@ -88,9 +92,50 @@ QPainterSurface::QPainterSurface(QPainter &painter)
     : m_Painter(painter)
     , m_TextBackground(Qt::white)
 {
+    // Solid fills are most of a table's drawing calls. Into a plain image
+    // with nothing to transform, clip or blend they are written directly.
+    QPaintDevice *device = painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return;
+    auto *image = static_cast<QImage *>(device);
+    const QImage::Format format = image->format();
+    const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+    if (plain && image->isDetached() && painter.deviceTransform().isIdentity() && !painter.hasClipping()
+        && painter.compositionMode() == QPainter::CompositionMode_SourceOver && painter.opacity() == 1.0) {
+        m_Pixels = image;
+        m_Bits = image->bits();
+    }
 }
 
-QPainterSurface::~QPainterSurface() = default;
+void QPainterSurface::Fill(const QRect &rect, QRgb colour)
+{
+    DrawPendingGlyphs();
+    // Qt's own fill is the faster one for long rows; short ones cost less
+    // written here than a call through the painter.
+    constexpr int kShortRow = 64;
+    if (!m_Pixels || rect.width() > kShortRow) {
+        m_Painter.fillRect(rect, QColor::fromRgb(colour));
+        return;
+    }
+    const QRect r = rect.intersected(m_Pixels->rect());
+    if (r.isEmpty())
+        return;
+    // The first row pixel by pixel, the others copied from it (a copy of a
+    // short row is much cheaper than filling it again).
+    const qsizetype stride = m_Pixels->bytesPerLine();
+    uchar *first = m_Bits + r.top() * stride + r.left() * qsizetype(sizeof(QRgb));
+    std::fill_n(reinterpret_cast<QRgb *>(first), r.width(), colour);
+    const std::size_t bytes = std::size_t(r.width()) * sizeof(QRgb);
+    uchar *row = first + stride;
+    for (int y = r.top() + 1; y <= r.bottom(); ++y, row += stride)
+        std::memcpy(row, first, bytes);
+}
+
+QPainterSurface::~QPainterSurface()
+{
+    DrawPendingGlyphs();
+}
 
 int QPainterSurface::LogicalDpiY() const
 {
@@ -99,7 +144,7 @@ int QPainterSurface::LogicalDpiY() const
 
 void QPainterSurface::FillRect(const Rect &rect, Colour colour)
 {
-    m_Painter.fillRect(ToQRect(rect), ToQColor(colour));
+    Fill(ToQRect(rect), ToQColor(colour).rgb());
 }
 
 namespace {
@@ -107,8 +152,9 @@ namespace {
 // The table's own frame (a 2-pixel pen, a 6 x 6 corner) as the rows of
 // pixels Qt's aliased stroke gives it: a stroked path costs as much as a
 // few thousand tiles, and a large table has hundreds of frames.
-bool FillTableFrame(QPainter &painter, const QRect &r, int ellipseW, int ellipseH, int penWidth, const QColor &fill,
-                    const QColor &pen)
+} // namespace
+
+bool QPainterSurface::FillTableFrame(const QRect &r, int ellipseW, int ellipseH, int penWidth, QRgb fill, QRgb pen)
 {
     if (ellipseW != 6 || ellipseH != 6 || penWidth != 2 || r.width() < 8 || r.height() < 8)
         return false;
@@ -116,27 +162,26 @@ bool FillTableFrame(QPainter &painter, const QRect &r, int ellipseW, int ellipse
     const int t = r.top();
     const int w = r.width();
     const int h = r.height();
-    painter.fillRect(QRect(l + 2, t + 2, w - 4, h - 4), fill);
-    painter.fillRect(QRect(l + 2, t, w - 4, 1), pen);
-    painter.fillRect(QRect(l + 1, t + 1, w - 2, 1), pen);
-    painter.fillRect(QRect(l + 1, t + h - 2, w - 2, 1), pen);
-    painter.fillRect(QRect(l + 2, t + h - 1, w - 4, 1), pen);
-    painter.fillRect(QRect(l, t + 2, 2, h - 4), pen);
-    painter.fillRect(QRect(l + w - 2, t + 2, 2, h - 4), pen);
+    Fill(QRect(l + 2, t + 2, w - 4, h - 4), fill);
+    Fill(QRect(l + 2, t, w - 4, 1), pen);
+    Fill(QRect(l + 1, t + 1, w - 2, 1), pen);
+    Fill(QRect(l + 1, t + h - 2, w - 2, 1), pen);
+    Fill(QRect(l + 2, t + h - 1, w - 4, 1), pen);
+    Fill(QRect(l, t + 2, 2, h - 4), pen);
+    Fill(QRect(l + w - 2, t + 2, 2, h - 4), pen);
     // The inner corners of the rounding.
-    painter.fillRect(QRect(l + 2, t + 2, 1, 1), pen);
-    painter.fillRect(QRect(l + w - 3, t + 2, 1, 1), pen);
-    painter.fillRect(QRect(l + 2, t + h - 3, 1, 1), pen);
-    painter.fillRect(QRect(l + w - 3, t + h - 3, 1, 1), pen);
+    Fill(QRect(l + 2, t + 2, 1, 1), pen);
+    Fill(QRect(l + w - 3, t + 2, 1, 1), pen);
+    Fill(QRect(l + 2, t + h - 3, 1, 1), pen);
+    Fill(QRect(l + w - 3, t + h - 3, 1, 1), pen);
     return true;
 }
 
-} // namespace
-
 void QPainterSurface::RoundRect(const Rect &rect, int ellipseW, int ellipseH, Colour fill, int penWidth, Colour pen)
 {
-    if (FillTableFrame(m_Painter, ToQRect(rect), ellipseW, ellipseH, penWidth, ToQColor(fill), ToQColor(pen)))
+    if (FillTableFrame(ToQRect(rect), ellipseW, ellipseH, penWidth, ToQColor(fill).rgb(), ToQColor(pen).rgb()))
         return;
+    DrawPendingGlyphs();
     StrokeRoundRect(m_Painter, rect, ellipseW, ellipseH, fill, penWidth, pen);
 }
 
@@ -181,24 +226,57 @@ QFont QPainterSurface::FontForCellHeight(const FontSpec &spec)
     return font;
 }
 
+namespace {
+
+// Fonts outlive a paint: each new font engine would render every glyph of
+// the table again (most of a paint's cost). A few sizes are kept, as a drag
+// of the window's edge goes through several tile heights.
+constexpr std::size_t kKeptFonts = 8;
+
+std::vector<std::shared_ptr<QPainterSurface::SelectedFont>> &KeptFonts()
+{
+    static std::vector<std::shared_ptr<QPainterSurface::SelectedFont>> fonts;
+    static const bool releasedWithTheApplication = [] {
+        // Qt's fonts must not outlive the application object.
+        qAddPostRoutine([] { KeptFonts().clear(); });
+        return true;
+    }();
+    Q_UNUSED(releasedWithTheApplication);
+    return fonts;
+}
+
+} // namespace
+
+std::shared_ptr<QPainterSurface::SelectedFont> QPainterSurface::KeptFont(const FontSpec &spec)
+{
+    auto &fonts = KeptFonts();
+    const auto found = std::find_if(fonts.begin(), fonts.end(), [&](const auto &f) { return f->spec == spec; });
+    if (found != fonts.end()) {
+        std::rotate(fonts.begin(), found, found + 1);
+        return fonts.front();
+    }
+    fonts.insert(fonts.begin(), std::make_shared<SelectedFont>(spec, FontForCellHeight(spec)));
+    if (fonts.size() > kKeptFonts)
+        fonts.pop_back();
+    return fonts.front();
+}
+
 void QPainterSurface::SelectFont(const FontSpec &font)
 {
     for (std::size_t i = 0; i < m_Fonts.size(); ++i) {
         if (m_Fonts[i]->spec == font) {
             m_Current = i;
-            m_Painter.setFont(m_Fonts[i]->font);
             return;
         }
     }
-    m_Fonts.push_back(std::make_unique<SelectedFont>(font, FontForCellHeight(font), m_Painter.device()));
+    m_Fonts.push_back(KeptFont(font));
     m_Current = m_Fonts.size() - 1;
-    m_Painter.setFont(m_Fonts.back()->font);
 }
 
 QPainterSurface::SelectedFont &QPainterSurface::Current()
 {
     if (m_Fonts.empty()) {
-        m_Fonts.push_back(std::make_unique<SelectedFont>(FontSpec(), m_Painter.font(), m_Painter.device()));
+        m_Fonts.push_back(std::make_shared<SelectedFont>(FontSpec(), m_Painter.font()));
         m_Current = 0;
     }
     return *m_Fonts[m_Current];
@@ -241,39 +319,100 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
 
     // Opaque text: the cell behind the glyphs takes the background colour.
     if (!(flags & TextFlags::Transparent))
-        m_Painter.fillRect(textBox.intersected(visible), m_TextBackground);
-    m_Painter.setPen(Qt::black);
+        Fill(textBox.intersected(visible), m_TextBackground.rgb());
     const QPoint baseline(x, y + font.metrics.ascent());
-    QRect ink;
-    if (drawable) {
-        m_GlyphIndexes.clear();
-        m_GlyphPositions.clear();
-        int pen = 0;
-        for (QChar c : shown) {
-            const SelectedFont::Glyph &glyph = font.GlyphOf(c.unicode());
-            m_GlyphIndexes.push_back(glyph.index);
-            m_GlyphPositions.emplace_back(pen, 0);
-            ink |= glyph.ink.translated(baseline.x() + pen, baseline.y());
-            pen += glyph.advance;
-        }
-    }
-    // Glyphs from another font, or reaching past the rectangle, are clipped;
-    // the rest need no clip, which is the common and cheaper case.
-    const bool clipped = !drawable || !visible.contains(ink);
-    if (clipped) {
+    if (!drawable) {
+        // Only here does Qt lay the text out, with fallback fonts, itself;
+        // their glyphs are not ours to measure, so they are clipped.
         m_Painter.save();
         m_Painter.setClipRect(visible, Qt::IntersectClip);
-    }
-    if (drawable) {
-        QGlyphRun run;
-        run.setRawFont(font.raw);
-        run.setRawData(m_GlyphIndexes.data(), m_GlyphPositions.data(), static_cast<int>(m_GlyphIndexes.size()));
-        m_Painter.drawGlyphRun(baseline, run);
-    } else {
+        m_Painter.setPen(Qt::black);
+        m_Painter.setFont(font.font);
         m_Painter.drawText(baseline, shown);
-    }
-    if (clipped)
         m_Painter.restore();
+        return;
+    }
+
+    // The glyphs join the font's pending run: black glyphs drawn over what is
+    // there give the same pixels in any order, and one run for many texts
+    // costs far less than a run each. A fill draws them first.
+    PendingGlyphs &pending = PendingFor(font);
+    const std::size_t first = pending.indexes.size();
+    QRect ink;
+    int pen = 0;
+    for (QChar c : shown) {
+        const SelectedFont::Glyph &glyph = font.GlyphOf(c.unicode());
+        pending.indexes.push_back(glyph.index);
+        pending.positions.emplace_back(baseline.x() + pen, baseline.y());
+        ink |= glyph.ink.translated(baseline.x() + pen, baseline.y());
+        pen += glyph.advance;
+    }
+    m_GlyphsPending = true;
+    if (visible.contains(ink))
+        return;
+
+    // Glyphs reaching past the rectangle are drawn into a scratch image of
+    // what is seen and copied from it: a clip on the painter would cost a
+    // line table of the whole image for each such text.
+    const QRect seen = visible.intersected(ink);
+    m_GlyphIndexes.assign(pending.indexes.begin() + first, pending.indexes.end());
+    m_GlyphPositions.clear();
+    for (auto p = pending.positions.begin() + first; p != pending.positions.end(); ++p)
+        m_GlyphPositions.push_back(*p - QPointF(seen.topLeft()));
+    pending.indexes.resize(first);
+    pending.positions.resize(first);
+    if (seen.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(font.raw);
+    run.setRawData(m_GlyphIndexes.data(), m_GlyphPositions.data(), static_cast<int>(m_GlyphIndexes.size()));
+    QPainter &scratch = Scratch(seen.size());
+    scratch.setCompositionMode(QPainter::CompositionMode_Source);
+    scratch.fillRect(QRect(QPoint(0, 0), seen.size()), Qt::transparent);
+    scratch.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    scratch.drawGlyphRun(QPointF(0, 0), run);
+    m_Painter.drawImage(seen.topLeft(), m_ScratchImage, QRect(QPoint(0, 0), seen.size()));
+}
+
+QPainterSurface::PendingGlyphs &QPainterSurface::PendingFor(const SelectedFont &font)
+{
+    for (PendingGlyphs &pending : m_Pending)
+        if (pending.font == &font)
+            return pending;
+    m_Pending.push_back({&font, {}, {}});
+    return m_Pending.back();
+}
+
+void QPainterSurface::DrawPendingGlyphs()
+{
+    if (!m_GlyphsPending)
+        return;
+    m_GlyphsPending = false;
+    m_Painter.setPen(Qt::black);
+    for (PendingGlyphs &pending : m_Pending) {
+        if (pending.indexes.empty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(pending.font->raw);
+        run.setRawData(pending.indexes.data(), pending.positions.data(), static_cast<int>(pending.indexes.size()));
+        m_Painter.drawGlyphRun(QPointF(0, 0), run);
+        pending.indexes.clear();
+        pending.positions.clear();
+    }
+}
+
+QPainter &QPainterSurface::Scratch(const QSize &size)
+{
+    if (m_ScratchImage.width() < size.width() || m_ScratchImage.height() < size.height()) {
+        m_ScratchPainter.reset();
+        m_ScratchImage = QImage(size.expandedTo(m_ScratchImage.size()).expandedTo(QSize(64, 32)),
+                                QImage::Format_ARGB32_Premultiplied);
+    }
+    if (!m_ScratchPainter) {
+        m_ScratchPainter = std::make_unique<QPainter>(&m_ScratchImage);
+        m_ScratchPainter->setPen(Qt::black);
+    }
+    return *m_ScratchPainter;
 }
 
 int QPainterSurface::TextWidth(QStringView text)

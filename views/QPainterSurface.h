@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QRawFont>
 
@@ -12,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-class QPainter;
 
 // The drawing surface over a QPainter (a widget or an image).
 //
@@ -46,16 +47,41 @@ public:
     static void StrokeRoundRect(QPainter &painter, const Rect &rect, int ellipseW, int ellipseH, Colour fill,
                                 int penWidth, Colour pen);
 
-private:
     struct SelectedFont;
+
+private:
+    static std::shared_ptr<SelectedFont> KeptFont(const FontSpec &spec);
     SelectedFont &Current();
+    void Fill(const QRect &rect, QRgb colour);
+    // The table's own frame (a 2-pixel pen, a 6 x 6 corner); false for any other.
+    bool FillTableFrame(const QRect &rect, int ellipseW, int ellipseH, int penWidth, QRgb fill, QRgb pen);
+    struct PendingGlyphs
+    {
+        const SelectedFont *font;
+        std::vector<quint32> indexes;
+        std::vector<QPointF> positions;
+    };
+    PendingGlyphs &PendingFor(const SelectedFont &font);
+    // Draws the glyphs of the texts drawn since the last fill.
+    void DrawPendingGlyphs();
+    // A painter on an image at least this large, for text that must be cut.
+    QPainter &Scratch(const QSize &size);
 
     QPainter &m_Painter;
+    // The painter's image when fills may be written into it directly.
+    QImage *m_Pixels = nullptr;
+    uchar *m_Bits = nullptr;
     QColor m_TextBackground;
     // A paint selects the same two fonts again and again.
-    std::vector<std::unique_ptr<SelectedFont>> m_Fonts;
+    std::vector<std::shared_ptr<SelectedFont>> m_Fonts;
     std::size_t m_Current = 0;
-    // Reused by every text drawn.
+    // Glyphs not drawn yet, by font; their fonts are in m_Fonts.
+    std::vector<PendingGlyphs> m_Pending;
+    bool m_GlyphsPending = false;
+    // Reused by every text drawn through the scratch image.
     std::vector<quint32> m_GlyphIndexes;
     std::vector<QPointF> m_GlyphPositions;
+    // Ends before its image.
+    QImage m_ScratchImage;
+    std::unique_ptr<QPainter> m_ScratchPainter;
 };

@@ -14,15 +14,16 @@ namespace {
 
 // Whatever does not fit its rectangle ends in an ellipsis: a hard cut can
 // leave a house number that reads as another («Корпус 12» as «пус 1»).
-constexpr unsigned kCut = TextFlags::SingleLine | TextFlags::EndEllipsis;
-constexpr unsigned kCaption = kCut | TextFlags::VCenter | TextFlags::Left;
-constexpr unsigned kOneLine = kCut | TextFlags::VCenter | TextFlags::Right;
-constexpr unsigned kFirstLine = kCut | TextFlags::Right;
-// The second line is drawn over the cell the frame already filled: in a low
-// cell its text background would erase the first line's descenders («стр»
-// would read «стп»).
-constexpr unsigned kSecondLine = kCut | TextFlags::Bottom | TextFlags::Right | TextFlags::Transparent;
-constexpr unsigned kSecondLineOver = kCut | TextFlags::Bottom | TextFlags::Left | TextFlags::Transparent;
+// Every text lies inside its frame, which is already filled with the text
+// background colour, so it is drawn over it rather than on a cell of its
+// own: the pixels are the same, except that in a low cell the second line no
+// longer erases the first one's descenders («стр» read «стп»).
+constexpr unsigned kText = TextFlags::SingleLine | TextFlags::EndEllipsis | TextFlags::Transparent;
+constexpr unsigned kCaption = kText | TextFlags::VCenter | TextFlags::Left;
+constexpr unsigned kOneLine = kText | TextFlags::VCenter | TextFlags::Right;
+constexpr unsigned kFirstLine = kText | TextFlags::Right;
+constexpr unsigned kSecondLine = kText | TextFlags::Bottom | TextFlags::Right;
+constexpr unsigned kSecondLineOver = kText | TextFlags::Bottom | TextFlags::Left;
 
 // Labels of up to this many characters that fit on one line use the large font.
 constexpr qsizetype kShortLabel = 3;

@@ -18,9 +18,9 @@ using Call = SurfaceCall;
 using Kind = SurfaceCall::Kind;
 
 constexpr Colour kGrey = 0xC0C0C0;
-constexpr unsigned kCaption = 0x8024;
-constexpr unsigned kOneLine = 0x8026;
-constexpr unsigned kFirstLine = 0x8022;
+constexpr unsigned kCaption = 0x40008024;
+constexpr unsigned kOneLine = 0x40008026;
+constexpr unsigned kFirstLine = 0x40008022;
 constexpr unsigned kSecondLine = 0x4000802A;
 constexpr unsigned kSecondLineOver = 0x40008028;
 

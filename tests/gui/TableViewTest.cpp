@@ -97,6 +97,32 @@ TEST_F(TableView, PaintsTheBackgroundAndGreyTiles)
     EXPECT_EQ(image.pixelColor(OutsideEveryFrame()), ToQColor(0x336699));
 }
 
+// An expose copies the kept picture; only a change the view is told of
+// (a draw or colour command, a new layout, a new structure) paints again.
+TEST_F(TableView, KeepsItsPictureUntilSomethingDrawnChanges)
+{
+    StartWithStations();
+    RunTreeCommand({kNorth}, CommandId::DrawByStreets);
+    Settle();
+    const QPoint outside = OutsideEveryFrame();
+    const QColor before = PixelAt(outside);
+
+    North().FonGrp = 0x336699;
+    Table().update();
+    Settle();
+    EXPECT_EQ(PixelAt(outside), before);
+
+    Table().ReLayout();
+    Settle();
+    EXPECT_EQ(PixelAt(outside), ToQColor(0x336699));
+
+    // A new structure forgets the picture with the point.
+    Root().m_CurPunct = nullptr;
+    Table().ResetView();
+    Settle();
+    EXPECT_EQ(PixelAt(outside), Table().palette().color(QPalette::Base));
+}
+
 // --- right click and colour commands -----------------------------------------------------------
 
 TEST_F(TableView, RightClickOffersNothingWithoutACurrentPoint)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+class CRoot;
+class QPainter;
+
+// The table painted once for each change and kept: an expose (a window or a
+// tooltip moved away) copies what it uncovers instead of painting the whole
+// table again, which for tens of thousands of lifts takes several frames.
+class TableImage
+{
+public:
+    // Something drawn changed: the layout, a colour, the current point.
+    void Invalidate() { m_Current = false; }
+
+    // Paints the root's current point for a pane of `size` when anything
+    // changed since the last paint (or the pane's size, pixel ratio or
+    // resolution did). False when there is nothing to show: no current
+    // point, or its last layout failed.
+    bool Update(CRoot &root, const QSize &size, qreal devicePixelRatio, int dpi);
+
+    // Copies the part of the last paint under `exposed` onto the painter.
+    void Draw(QPainter &painter, const QRect &exposed) const;
+
+private:
+    QImage m_Image;
+    int m_Dpi = 0;
+    bool m_Current = false;
+    bool m_Shown = false;
+};
