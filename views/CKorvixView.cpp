@@ -9,7 +9,9 @@
 #include "CommandId.h"
 #include "CommandMenu.h"
 #include "NodeKind.h"
+#include "QPainterSurface.h"
 #include "QtConversions.h"
+#include "TablePainter.h"
 #include "ViewServices.h"
 
 #include <QContextMenuEvent>
@@ -21,6 +23,8 @@
 namespace {
 
 constexpr qsizetype kTipLimit = 1023;
+// How long the table stays unchanged before its picture is kept.
+constexpr int kKeepTableAfterMs = 150;
 
 } // namespace
 
@@ -36,6 +40,15 @@ CKorvixView::CKorvixView(ViewServices &services, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // F6 and Shift+F6 move the focus here from the tree.
     setFocusPolicy(Qt::StrongFocus);
+    m_KeepTable.setSingleShot(true);
+    m_KeepTable.setInterval(kKeepTableAfterMs);
+    connect(&m_KeepTable, &QTimer::timeout, this, &CKorvixView::KeepPicture);
+}
+
+void CKorvixView::KeepPicture()
+{
+    m_KeepTable.stop();
+    m_Table.Update(m_Services.root, size(), devicePixelRatioF(), logicalDpiY());
 }
 
 QSize CKorvixView::sizeHint() const
@@ -94,10 +107,23 @@ void CKorvixView::resizeEvent(QResizeEvent *event)
 void CKorvixView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (m_Table.Update(m_Services.root, size(), devicePixelRatioF(), logicalDpiY()))
-        m_Table.Draw(painter, event->rect());
-    else
-        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
+    CRoot &root = m_Services.root;
+    if (root.m_CurPunct) {
+        if (m_Table.IsCurrentFor(size(), devicePixelRatioF(), logicalDpiY())) {
+            if (m_Table.Shown()) {
+                m_Table.Draw(painter, event->rect());
+                return;
+            }
+        } else {
+            // Something changed: painted straight into the window.
+            QPainterSurface surface(painter);
+            const bool shown = TablePainter::Paint(root, surface, width(), height());
+            m_KeepTable.start();
+            if (shown)
+                return;
+        }
+    }
+    painter.fillRect(event->rect(), palette().brush(backgroundRole()));
 }
 
 bool CKorvixView::event(QEvent *event)

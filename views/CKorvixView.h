@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 class CNodeB;
@@ -32,6 +33,9 @@ public:
     QList<int> ContextMenuCommands(const QPoint &position);
     // Runs a colour command (108, 109, 110) on the current point.
     void RunCommand(int command);
+    // Paints the picture later exposes copy (done by itself once the table
+    // has not changed for a moment).
+    void KeepPicture();
 
     // The tooltip text for a node under the mouse: the street's name; the
     // street's and the house's name; the lift's name, ID and connection.
@@ -47,7 +51,11 @@ protected:
 
 private:
     ViewServices &m_Services;
+    // The picture an expose copies; painted once the table has been left
+    // alone for a moment, so that a drag of the window's edge pays for one
+    // paint per step, not two.
     TableImage m_Table;
+    QTimer m_KeepTable;
     QString m_TipText;
     CStreet *m_SelStreet = nullptr;
 };

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QPaintDevice>
+#include <QPaintEngine>
+#include <QRegion>
 #include <QPainter>
 
 #include <algorithm>
@@ -93,19 +95,28 @@ QPainterSurface::QPainterSurface(QPainter &painter)
     , m_TextBackground(Qt::white)
 {
     // Solid fills are most of a table's drawing calls. Into a plain image
-    // with nothing to transform, clip or blend they are written directly.
-    QPaintDevice *device = painter.device();
+    // (an image of our own, or the window's backing store behind a widget)
+    // with nothing to scale, clip to a shape or blend, they are written
+    // directly.
+    QPaintEngine *engine = painter.paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
     if (!device || device->devType() != QInternal::Image)
         return;
     auto *image = static_cast<QImage *>(device);
     const QImage::Format format = image->format();
     const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
         || format == QImage::Format_ARGB32_Premultiplied;
-    if (plain && image->isDetached() && painter.deviceTransform().isIdentity() && !painter.hasClipping()
-        && painter.compositionMode() == QPainter::CompositionMode_SourceOver && painter.opacity() == 1.0) {
-        m_Pixels = image;
-        m_Bits = image->bits();
-    }
+    const QTransform transform = painter.deviceTransform();
+    const bool shifted = transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx())
+        && transform.dy() == std::floor(transform.dy());
+    const QRegion systemClip = engine->systemClip();
+    if (!plain || !image->isDetached() || !shifted || painter.hasClipping() || systemClip.rectCount() > 1
+        || painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0)
+        return;
+    m_Pixels = image;
+    m_Bits = image->bits();
+    m_PixelOffset = QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    m_PixelClip = systemClip.isEmpty() ? image->rect() : systemClip.boundingRect().intersected(image->rect());
 }
 
 void QPainterSurface::Fill(const QRect &rect, QRgb colour)
@@ -118,7 +129,7 @@ void QPainterSurface::Fill(const QRect &rect, QRgb colour)
         m_Painter.fillRect(rect, QColor::fromRgb(colour));
         return;
     }
-    const QRect r = rect.intersected(m_Pixels->rect());
+    const QRect r = rect.translated(m_PixelOffset).intersected(m_PixelClip);
     if (r.isEmpty())
         return;
     // The first row pixel by pixel, the others copied from it (a copy of a

@@ -68,9 +68,12 @@ private:
     QPainter &Scratch(const QSize &size);
 
     QPainter &m_Painter;
-    // The painter's image when fills may be written into it directly.
+    // The painter's image when fills may be written into it directly, where
+    // the surface's origin lies in it and what of it may be written.
     QImage *m_Pixels = nullptr;
     uchar *m_Bits = nullptr;
+    QPoint m_PixelOffset;
+    QRect m_PixelClip;
     QColor m_TextBackground;
     // A paint selects the same two fonts again and again.
     std::vector<std::shared_ptr<SelectedFont>> m_Fonts;

@@ -8,16 +8,31 @@
 
 #include <cmath>
 
+namespace {
+
+QSize PixelSize(const QSize &size, qreal devicePixelRatio)
+{
+    return {static_cast<int>(std::ceil(size.width() * devicePixelRatio)),
+            static_cast<int>(std::ceil(size.height() * devicePixelRatio))};
+}
+
+} // namespace
+
+bool TableImage::IsCurrentFor(const QSize &size, qreal devicePixelRatio, int dpi) const
+{
+    return m_Current && m_Image.size() == PixelSize(size, devicePixelRatio)
+        && m_Image.devicePixelRatio() == devicePixelRatio && m_Dpi == dpi;
+}
+
 bool TableImage::Update(CRoot &root, const QSize &size, qreal devicePixelRatio, int dpi)
 {
     if (!root.m_CurPunct || size.isEmpty()) {
         m_Current = false;
         return false;
     }
-    const QSize pixels(static_cast<int>(std::ceil(size.width() * devicePixelRatio)),
-                       static_cast<int>(std::ceil(size.height() * devicePixelRatio)));
-    if (m_Current && m_Image.size() == pixels && m_Image.devicePixelRatio() == devicePixelRatio && m_Dpi == dpi)
+    if (IsCurrentFor(size, devicePixelRatio, dpi))
         return m_Shown;
+    const QSize pixels = PixelSize(size, devicePixelRatio);
     if (m_Image.size() != pixels)
         m_Image = QImage(pixels, QImage::Format_RGB32);
     m_Image.setDevicePixelRatio(devicePixelRatio);

@@ -16,6 +16,11 @@ public:
     // Something drawn changed: the layout, a colour, the current point.
     void Invalidate() { m_Current = false; }
 
+    // Whether the last paint is that of a pane of this size, pixel ratio and
+    // resolution, with nothing changed since; and whether it showed a table.
+    bool IsCurrentFor(const QSize &size, qreal devicePixelRatio, int dpi) const;
+    bool Shown() const { return m_Shown; }
+
     // Paints the root's current point for a pane of `size` when anything
     // changed since the last paint (or the pane's size, pixel ratio or
     // resolution did). False when there is nothing to show: no current

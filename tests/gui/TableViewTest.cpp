@@ -106,6 +106,7 @@ TEST_F(TableView, KeepsItsPictureUntilSomethingDrawnChanges)
     Settle();
     const QPoint outside = OutsideEveryFrame();
     const QColor before = PixelAt(outside);
+    Table().KeepPicture();
 
     North().FonGrp = 0x336699;
     Table().update();
