@@ -82,19 +82,19 @@ bool FitsInTheLargeFont(const CHome &home, DrawingSurface &surface, const FontSp
     return fits;
 }
 
-// `inside` is the inside of the street's frame: the first cell of a row
-// starts on the frame's border.
+// `seen` is what the window shows. The first cell of a row starts on its
+// frame's border; its glyphs, drawn over the border, leave it whole.
 void PaintHomeLabel(CHome &home, DrawingSurface &surface, const FontSpec &large, const FontSpec &small,
-                    const Rect &inside)
+                    const Rect &seen)
 {
     if (!home.m_Line2.isEmpty()) {
-        surface.DrawText(home.m_Line1, home.m_Rect, kFirstLine, inside);
-        surface.DrawText(home.m_Line2, home.m_Rect, home.m_Line2Over ? kSecondLineOver : kSecondLine, inside);
+        surface.DrawText(home.m_Line1, home.m_Rect, kFirstLine, seen);
+        surface.DrawText(home.m_Line2, home.m_Rect, home.m_Line2Over ? kSecondLineOver : kSecondLine, seen);
     } else if (!home.m_Line1Large) {
-        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine, inside);
+        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine, seen);
     } else {
         surface.SelectFont(large);
-        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine, inside);
+        surface.DrawText(home.m_Line1, home.m_Rect, kOneLine, seen);
         surface.SelectFont(small);
     }
 }
@@ -110,7 +110,6 @@ void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &larg
         surface.SelectFont(large);
         PaintCaption(surface, street->m_Label, street->m_RectName, street->m_RectFrame, client);
         surface.SelectFont(small);
-        const Rect inside = Intersection(Inset(street->m_RectFrame, TablePainter::kFramePenWidth), client);
         for (CHome *home : ChildrenAs<CHome>(*street)) {
             if (home->m_Children.empty())
                 continue;
@@ -119,7 +118,7 @@ void PaintByStreets(CPunct &point, DrawingSurface &surface, const FontSpec &larg
                 FitHomeLabel(*home, surface);
                 home->m_Line1Large = FitsInTheLargeFont(*home, surface, large, small);
             }
-            PaintHomeLabel(*home, surface, large, small, inside);
+            PaintHomeLabel(*home, surface, large, small, client);
             for (const CLift *lift : ChildrenAs<CLift>(*home))
                 PaintTile(surface, *lift);
         }

@@ -79,7 +79,7 @@ TEST(TablePainter, ByStreetsDrawsFramesCaptionsLabelsAndTiles)
         Call::Font(kLarge40),
         Call::Font(kSmall40),
         Call::Font(kLarge40),
-        Call::Text(QStringLiteral("1"), {1, 40, 50, 80}, kOneLine, {2, 6, 198, 80}),
+        Call::Text(QStringLiteral("1"), {1, 40, 50, 80}, kOneLine, {0, 0, 400, 300}),
         Call::Font(kSmall40),
         Call::Fill({51, 41, 99, 79}, kGrey),
         Call::Fill({101, 41, 149, 79}, kGrey),
@@ -88,8 +88,8 @@ TEST(TablePainter, ByStreetsDrawsFramesCaptionsLabelsAndTiles)
         Call::Font(kLarge40),
         Call::Text(QStringLiteral("Тихая"), {201, 4, 298, 40}, kCaption, {202, 6, 300, 80}),
         Call::Font(kSmall40),
-        Call::Text(QStringLiteral("Корпус"), {201, 40, 250, 80}, kFirstLine, {202, 6, 300, 80}),
-        Call::Text(QStringLiteral("12"), {201, 40, 250, 80}, kSecondLine, {202, 6, 300, 80}),
+        Call::Text(QStringLiteral("Корпус"), {201, 40, 250, 80}, kFirstLine, {0, 0, 400, 300}),
+        Call::Text(QStringLiteral("12"), {201, 40, 250, 80}, kSecondLine, {0, 0, 400, 300}),
         Call::Fill({251, 41, 299, 79}, kGrey),
     };
     EXPECT_EQ(surface.Calls(), expected);
@@ -223,7 +223,7 @@ TEST(TablePainter, LabelsAreFittedOnlyInTheFirstPaintAfterAPlacementByStreets)
     EXPECT_EQ(corpus.m_Line1, QStringLiteral("Корпус 12"));
     EXPECT_TRUE(corpus.m_Line2.isEmpty());
     const std::vector<Call> texts = narrow.CallsOf(Kind::DrawText);
-    EXPECT_EQ(texts.back(), Call::Text(QStringLiteral("Корпус 12"), corpus.m_Rect, kOneLine, {202, 6, 300, 80}));
+    EXPECT_EQ(texts.back(), Call::Text(QStringLiteral("Корпус 12"), corpus.m_Rect, kOneLine, {0, 0, 400, 300}));
 
     // A new placement by streets makes the next paint fit them again.
     t.point->PlaceStreets();
@@ -290,8 +290,8 @@ TEST_P(HouseLabelPainting, FollowsTheOneAndTwoLineRules)
 }
 
 const Rect kCell{1, 40, 50, 80};
-// The inside of the street's frame: the cell starts on its border.
-const Rect kInside{2, 6, 100, 80};
+// What the window shows.
+const Rect kWindow{0, 0, 400, 300};
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, HouseLabelPainting,
@@ -299,26 +299,26 @@ INSTANTIATE_TEST_SUITE_P(
         // Measured in the large font first (and fits: 30 of 49), then drawn in it.
         LabelCase{"ThreeCharactersInTheLargeFont", QStringLiteral("Д. 12А"), 10,
                   {Call::Font(kLarge40), Call::Font(kSmall40), Call::Font(kLarge40),
-                   Call::Text(QStringLiteral("12А"), kCell, kOneLine, kInside), Call::Font(kSmall40)}},
+                   Call::Text(QStringLiteral("12А"), kCell, kOneLine, kWindow), Call::Font(kSmall40)}},
         // 60 wide in the large font, wider than the cell: drawn in the small
         // one, where it fits, instead of losing its first character.
         LabelCase{"ShortLabelTooWideForTheLargeFontStaysSmall", QStringLiteral("д. 88А"), 10,
-                  {Call::Font(kLarge40), Call::Font(kSmall40), Call::Text(QStringLiteral("88А"), kCell, kOneLine, kInside)},
+                  {Call::Font(kLarge40), Call::Font(kSmall40), Call::Text(QStringLiteral("88А"), kCell, kOneLine, kWindow)},
                   20},
         LabelCase{"FourCharactersInTheSmallFont", QStringLiteral("д.12АБ"), 10,
-                  {Call::Text(QStringLiteral("12АБ"), kCell, kOneLine, kInside)}},
+                  {Call::Text(QStringLiteral("12АБ"), kCell, kOneLine, kWindow)}},
         LabelCase{"LongLabelThatFits", QStringLiteral("д.Корпус"), 8,
-                  {Call::Text(QStringLiteral("Корпус"), kCell, kOneLine, kInside)}},
+                  {Call::Text(QStringLiteral("Корпус"), kCell, kOneLine, kWindow)}},
         LabelCase{"TwoLinesRightAligned", QStringLiteral("д.Корпус 12"), 8,
-                  {Call::Text(QStringLiteral("Корпус"), kCell, kFirstLine, kInside),
-                   Call::Text(QStringLiteral("12"), kCell, kSecondLine, kInside)}},
+                  {Call::Text(QStringLiteral("Корпус"), kCell, kFirstLine, kWindow),
+                   Call::Text(QStringLiteral("12"), kCell, kSecondLine, kWindow)}},
         // Two lines stay in the small font, even with a short first line.
         LabelCase{"ShortFirstLineStaysSmall", QStringLiteral("д.12 Бис"), 10,
-                  {Call::Text(QStringLiteral("12"), kCell, kFirstLine, kInside),
-                   Call::Text(QStringLiteral("Бис"), kCell, kSecondLine, kInside)}},
+                  {Call::Text(QStringLiteral("12"), kCell, kFirstLine, kWindow),
+                   Call::Text(QStringLiteral("Бис"), kCell, kSecondLine, kWindow)}},
         LabelCase{"SecondLineTooWideIsLeftAligned", QStringLiteral("д.Корпус 1234567"), 8,
-                  {Call::Text(QStringLiteral("Корпус"), kCell, kFirstLine, kInside),
-                   Call::Text(QStringLiteral("1234567"), kCell, kSecondLineOver, kInside)}}),
+                  {Call::Text(QStringLiteral("Корпус"), kCell, kFirstLine, kWindow),
+                   Call::Text(QStringLiteral("1234567"), kCell, kSecondLineOver, kWindow)}}),
     CaseName<LabelCase>);
 
 // --- fonts -----------------------------------------------------------------------------------
