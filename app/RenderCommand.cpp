@@ -6,6 +6,7 @@
 #include "ConsolePresenter.h"
 #include "HeadlessSession.h"
 #include "QPainterSurface.h"
+#include "TableImage.h"
 #include "TablePainter.h"
 
 #include <QDir>
@@ -16,14 +17,11 @@
 #include <QPalette>
 
 #include <algorithm>
-#include <cmath>
 
 QImage ImageAtDpi(int width, int height, int dpi)
 {
     QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
+    SetLogicalDpi(image, dpi);
     return image;
 }
 

@@ -13,8 +13,8 @@
 #include "DrawCommand.h"
 #include "HeadlessTree.h"
 #include "LayoutJson.h"
-#include "StructureGenerator.h"
 #include "QPainterSurface.h"
+#include "StructureGenerator.h"
 #include "TableImage.h"
 #include "TablePainter.h"
 

@@ -53,7 +53,7 @@ QJsonArray StreetsJson(CPunct &point)
                               {QStringLiteral("label"), home->m_Label},
                               {QStringLiteral("cell"), RectJson(home->m_Rect)},
                               {QStringLiteral("lifts"), lifts}};
-            // Once fitted: the label's one or two lines as the table draws them.
+            // Once fitted: the label's one or two lines (drawn cut when wider than the cell).
             if (!home->m_Line1.isEmpty()) {
                 QJsonArray lines{home->m_Line1};
                 if (!home->m_Line2.isEmpty())

@@ -115,7 +115,14 @@ void CKorvixView::paintEvent(QPaintEvent *event)
                 return;
             }
         } else {
-            // Something changed: painted straight into the window.
+            // Straight into the window: a picture first would cost a copy
+            // of the whole pane on every step of a drag. The picture is
+            // kept once the table is left alone.
+            if (logicalDpiY() != m_FittedDpi) {
+                // On another screen the labels take other fonts.
+                root.m_CurPunct->m_FitLabels = true;
+                m_FittedDpi = logicalDpiY();
+            }
             QPainterSurface surface(painter);
             const bool shown = TablePainter::Paint(root, surface, width(), height());
             m_KeepTable.start();

@@ -33,9 +33,6 @@ public:
     QList<int> ContextMenuCommands(const QPoint &position);
     // Runs a colour command (108, 109, 110) on the current point.
     void RunCommand(int command);
-    // Paints the picture later exposes copy (done by itself once the table
-    // has not changed for a moment).
-    void KeepPicture();
 
     // The tooltip text for a node under the mouse: the street's name; the
     // street's and the house's name; the lift's name, ID and connection.
@@ -50,12 +47,17 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Paints the picture later exposes copy.
+    void KeepPicture();
+
     ViewServices &m_Services;
     // The picture an expose copies; painted once the table has been left
     // alone for a moment, so that a drag of the window's edge pays for one
     // paint per step, not two.
     TableImage m_Table;
     QTimer m_KeepTable;
+    // The resolution the current point's labels were last fitted for.
+    int m_FittedDpi = 0;
     QString m_TipText;
     CStreet *m_SelStreet = nullptr;
 };

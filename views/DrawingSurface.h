@@ -45,7 +45,7 @@ public:
     virtual void RoundRect(const Rect &rect, int ellipseW, int ellipseH, Colour fill, int penWidth,
                            Colour pen) = 0;
     virtual void SelectFont(const FontSpec &font) = 0;
-    // The colour behind drawn text (text is drawn opaque).
+    // The colour behind drawn text, unless it is drawn Transparent.
     virtual void SetTextBackground(Colour colour) = 0;
     // One line of black text placed in `rect` by `flags` and clipped to it.
     void DrawText(const QString &text, const Rect &rect, unsigned flags) { DrawText(text, rect, flags, rect); }

@@ -1,5 +1,7 @@
 #include "LineElision.h"
 
+#include "WideSpace.h"
+
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -45,7 +47,7 @@ QString ElideAtEnd(const QString &text, int width, const std::function<int(QStri
             tooLong = middle;
     }
     qsizetype cut = GraphemeBoundaryAtOrBefore(text, fits);
-    while (cut > 0 && text[cut - 1].isSpace())
+    while (cut > 0 && IsWideSpace(text[cut - 1].unicode()))
         --cut;
     return text.first(cut) + kEllipsis;
 }

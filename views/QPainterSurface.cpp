@@ -3,14 +3,14 @@
 #include "LineElision.h"
 #include "QtConversions.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGlyphRun>
-#include <QCoreApplication>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPaintEngine>
-#include <QRegion>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +20,14 @@ namespace {
 
 // Characters below this are looked up in an array; the rest in a hash.
 constexpr char16_t kDirectGlyphs = 0x500;
+
+QGlyphRun GlyphRun(const QRawFont &font, const std::vector<quint32> &indexes, const std::vector<QPointF> &positions)
+{
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setRawData(indexes.data(), positions.data(), static_cast<int>(indexes.size()));
+    return run;
+}
 
 } // namespace
 
@@ -35,7 +43,7 @@ struct QPainterSurface::SelectedFont
         bool present = false;
     };
 
-    // Pixel-sized: the metrics are those of any device.
+    // The table's fonts are pixel-sized: their metrics are those of any device.
     SelectedFont(const FontSpec &s, const QFont &f)
         : spec(s)
         , font(f)
@@ -57,7 +65,8 @@ struct QPainterSurface::SelectedFont
                 glyph.index = indexes.first();
                 const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
                 glyph.advance = advances.isEmpty() ? 0 : static_cast<int>(std::lround(advances.first().x()));
-                glyph.ink = raw.boundingRect(glyph.index).toAlignedRect();
+                // Hinting and filtering can paint a pixel past the outline.
+                glyph.ink = raw.boundingRect(glyph.index).toAlignedRect().adjusted(-1, -1, 1, 1);
                 glyph.present = true;
                 return glyph;
             }
@@ -98,6 +107,10 @@ QPainterSurface::QPainterSurface(QPainter &painter)
     // (an image of our own, or the window's backing store behind a widget)
     // with nothing to scale, clip to a shape or blend, they are written
     // directly.
+    const QTransform transform = painter.deviceTransform();
+    const bool shifted = transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx())
+        && transform.dy() == std::floor(transform.dy());
+    m_Scaled = !shifted;
     QPaintEngine *engine = painter.paintEngine();
     QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
     if (!device || device->devType() != QInternal::Image)
@@ -106,11 +119,12 @@ QPainterSurface::QPainterSurface(QPainter &painter)
     const QImage::Format format = image->format();
     const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
         || format == QImage::Format_ARGB32_Premultiplied;
-    const QTransform transform = painter.deviceTransform();
-    const bool shifted = transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx())
-        && transform.dy() == std::floor(transform.dy());
     const QRegion systemClip = engine->systemClip();
+    // A painter redirected into a larger image (a widget's into the window's
+    // backing store) may write only where its system clip says.
+    const bool redirected = painter.device() != device;
     if (!plain || !image->isDetached() || !shifted || painter.hasClipping() || systemClip.rectCount() > 1
+        || (redirected && systemClip.isEmpty())
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0)
         return;
     m_Pixels = image;
@@ -158,13 +172,9 @@ void QPainterSurface::FillRect(const Rect &rect, Colour colour)
     Fill(ToQRect(rect), ToQColor(colour).rgb());
 }
 
-namespace {
-
 // The table's own frame (a 2-pixel pen, a 6 x 6 corner) as the rows of
 // pixels Qt's aliased stroke gives it: a stroked path costs as much as a
 // few thousand tiles, and a large table has hundreds of frames.
-} // namespace
-
 bool QPainterSurface::FillTableFrame(const QRect &r, int ellipseW, int ellipseH, int penWidth, QRgb fill, QRgb pen)
 {
     if (ellipseW != 6 || ellipseH != 6 || penWidth != 2 || r.width() < 8 || r.height() < 8)
@@ -244,23 +254,23 @@ namespace {
 // of the window's edge goes through several tile heights.
 constexpr std::size_t kKeptFonts = 8;
 
-std::vector<std::shared_ptr<QPainterSurface::SelectedFont>> &KeptFonts()
+} // namespace
+
+std::vector<std::shared_ptr<QPainterSurface::SelectedFont>> &QPainterSurface::KeptFonts()
 {
-    static std::vector<std::shared_ptr<QPainterSurface::SelectedFont>> fonts;
-    static const bool releasedWithTheApplication = [] {
-        // Qt's fonts must not outlive the application object.
-        qAddPostRoutine([] { KeptFonts().clear(); });
-        return true;
-    }();
-    Q_UNUSED(releasedWithTheApplication);
+    // Painting, and so this cache, belongs to the user-interface thread.
+    static std::vector<std::shared_ptr<SelectedFont>> fonts;
     return fonts;
 }
-
-} // namespace
 
 std::shared_ptr<QPainterSurface::SelectedFont> QPainterSurface::KeptFont(const FontSpec &spec)
 {
     auto &fonts = KeptFonts();
+    if (fonts.empty()) {
+        // Qt's fonts must not outlive the application object (of this run,
+        // or of each one a test program makes).
+        qAddPostRoutine([] { KeptFonts().clear(); });
+    }
     const auto found = std::find_if(fonts.begin(), fonts.end(), [&](const auto &f) { return f->spec == spec; });
     if (found != fonts.end()) {
         std::rotate(fonts.begin(), found, found + 1);
@@ -320,7 +330,8 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     }
     const QString &shown = elided.isNull() ? text : elided;
     const int height = font.metrics.height();
-    const int x = (flags & TextFlags::Right) ? rect.right - width : rect.left;
+    // Aligned within what is seen, so that a cut line shows its ellipsis.
+    const int x = (flags & TextFlags::Right) ? visible.right() + 1 - width : visible.left();
     int y = rect.top;
     if (flags & TextFlags::Bottom)
         y = rect.bottom - height;
@@ -366,6 +377,19 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     // what is seen and copied from it: a clip on the painter would cost a
     // line table of the whole image for each such text.
     const QRect seen = visible.intersected(ink);
+    if (m_Scaled) {
+        // A scratch image would draw at one image pixel per logical pixel.
+        DrawPendingGlyphs();
+        m_Painter.save();
+        m_Painter.setClipRect(visible, Qt::IntersectClip);
+        m_Painter.setPen(Qt::black);
+        m_Painter.drawGlyphRun(QPointF(0, 0), GlyphRun(font.raw, {pending.indexes.begin() + first, pending.indexes.end()},
+                                                       {pending.positions.begin() + first, pending.positions.end()}));
+        m_Painter.restore();
+        pending.indexes.resize(first);
+        pending.positions.resize(first);
+        return;
+    }
     m_GlyphIndexes.assign(pending.indexes.begin() + first, pending.indexes.end());
     m_GlyphPositions.clear();
     for (auto p = pending.positions.begin() + first; p != pending.positions.end(); ++p)
@@ -374,14 +398,11 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     pending.positions.resize(first);
     if (seen.isEmpty())
         return;
-    QGlyphRun run;
-    run.setRawFont(font.raw);
-    run.setRawData(m_GlyphIndexes.data(), m_GlyphPositions.data(), static_cast<int>(m_GlyphIndexes.size()));
     QPainter &scratch = Scratch(seen.size());
     scratch.setCompositionMode(QPainter::CompositionMode_Source);
     scratch.fillRect(QRect(QPoint(0, 0), seen.size()), Qt::transparent);
     scratch.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    scratch.drawGlyphRun(QPointF(0, 0), run);
+    scratch.drawGlyphRun(QPointF(0, 0), GlyphRun(font.raw, m_GlyphIndexes, m_GlyphPositions));
     m_Painter.drawImage(seen.topLeft(), m_ScratchImage, QRect(QPoint(0, 0), seen.size()));
 }
 
@@ -394,19 +415,22 @@ QPainterSurface::PendingGlyphs &QPainterSurface::PendingFor(const SelectedFont &
     return m_Pending.back();
 }
 
+void QPainterSurface::Flush()
+{
+    DrawPendingGlyphs();
+}
+
 void QPainterSurface::DrawPendingGlyphs()
 {
     if (!m_GlyphsPending)
         return;
+    Q_ASSERT(m_Painter.isActive());
     m_GlyphsPending = false;
     m_Painter.setPen(Qt::black);
     for (PendingGlyphs &pending : m_Pending) {
         if (pending.indexes.empty())
             continue;
-        QGlyphRun run;
-        run.setRawFont(pending.font->raw);
-        run.setRawData(pending.indexes.data(), pending.positions.data(), static_cast<int>(pending.indexes.size()));
-        m_Painter.drawGlyphRun(QPointF(0, 0), run);
+        m_Painter.drawGlyphRun(QPointF(0, 0), GlyphRun(pending.font->raw, pending.indexes, pending.positions));
         pending.indexes.clear();
         pending.positions.clear();
     }

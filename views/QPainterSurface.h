@@ -14,13 +14,17 @@
 #include <memory>
 #include <vector>
 
-
 // The drawing surface over a QPainter (a widget or an image).
 //
 // Text is measured and drawn glyph by glyph at whole-pixel advances, without
 // kerning, the way the table's text was always measured: the label fitting
 // measures many short texts on every new layout, and this is several times
 // cheaper than laying each one out.
+//
+// The glyphs of texts are drawn at the next fill, at Flush() or when the
+// surface ends, whichever comes first: end the surface before the painter.
+// The painter's clip, transform, composition mode and opacity are read when
+// the surface is made and must not change while it lives.
 class QPainterSurface : public DrawingSurface
 {
 public:
@@ -39,6 +43,8 @@ public:
     // What a line drawn with an end ellipsis shows in `width` pixels, in the
     // selected font.
     QString ShownText(const QString &text, int width);
+    // Draws the glyphs of the texts drawn so far.
+    void Flush();
 
     // A Qt font whose ascent plus descent is the given cell height in pixels.
     static QFont FontForCellHeight(const FontSpec &spec);
@@ -47,9 +53,9 @@ public:
     static void StrokeRoundRect(QPainter &painter, const Rect &rect, int ellipseW, int ellipseH, Colour fill,
                                 int penWidth, Colour pen);
 
-    struct SelectedFont;
-
 private:
+    struct SelectedFont;
+    static std::vector<std::shared_ptr<SelectedFont>> &KeptFonts();
     static std::shared_ptr<SelectedFont> KeptFont(const FontSpec &spec);
     SelectedFont &Current();
     void Fill(const QRect &rect, QRgb colour);
@@ -74,6 +80,8 @@ private:
     uchar *m_Bits = nullptr;
     QPoint m_PixelOffset;
     QRect m_PixelClip;
+    // Logical pixels are not image pixels (a high-resolution screen).
+    bool m_Scaled = false;
     QColor m_TextBackground;
     // A paint selects the same two fonts again and again.
     std::vector<std::shared_ptr<SelectedFont>> m_Fonts;

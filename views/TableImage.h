@@ -7,9 +7,14 @@
 class CRoot;
 class QPainter;
 
-// The table painted once for each change and kept: an expose (a window or a
-// tooltip moved away) copies what it uncovers instead of painting the whole
-// table again, which for tens of thousands of lifts takes several frames.
+// Makes the image report `dpi` as its resolution: painted on, it chooses and
+// measures the table's fonts as a window on such a screen does.
+void SetLogicalDpi(QImage &image, int dpi);
+
+// A picture of the table, kept while nothing drawn changes: an expose (a
+// window or a tooltip moved away) copies what it uncovers instead of
+// painting the whole table again, which for tens of thousands of lifts takes
+// several frames.
 class TableImage
 {
 public:
@@ -32,6 +37,7 @@ public:
 
 private:
     QImage m_Image;
+    QSize m_Size;
     int m_Dpi = 0;
     bool m_Current = false;
     bool m_Shown = false;

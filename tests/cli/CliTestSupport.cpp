@@ -14,7 +14,6 @@ QStringList Lines(const QByteArray &bytes)
 
 } // namespace
 
-
 QStringList KorvixRun::OutLines() const
 {
     return Lines(out);

@@ -9,7 +9,6 @@
 
 #include <ostream>
 
-
 struct KorvixRun
 {
     bool finished = false; // false: it did not start, crashed or hung

@@ -19,7 +19,6 @@ void PrintTo(const Rect &r, std::ostream *os)
     *os << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
 }
 
-
 std::optional<Colour> ScriptedColourChooser::Choose(QWidget *, Colour initial)
 {
     m_Initials.push_back(initial);
@@ -94,7 +93,6 @@ std::vector<SurfaceCall> PaintCalls(CRoot &root, int width, int height)
     TablePainter::Paint(root, surface, width, height);
     return surface.Calls();
 }
-
 
 namespace {
 

@@ -76,7 +76,6 @@ struct ReferenceLayout
 // Paints the root's current point into a fresh recording surface.
 std::vector<SurfaceCall> PaintCalls(CRoot &root, int width, int height);
 
-
 // The texts of the tree's items, depth first, indented by two blanks a level.
 QStringList TreeTexts(const CStructView &tree);
 

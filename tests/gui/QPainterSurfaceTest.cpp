@@ -9,14 +9,19 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
+#include <QWidget>
 
 #include <functional>
 
 namespace {
 
-constexpr unsigned kCaption = 0x24;
-constexpr unsigned kOneLine = 0x26;
-constexpr unsigned kSecondLine = 0x2A;
+using namespace TextFlags;
+constexpr unsigned kCaption = SingleLine | VCenter | Left;
+constexpr unsigned kOneLine = SingleLine | VCenter | Right;
+constexpr unsigned kFirstLine = SingleLine | Right;
+constexpr unsigned kSecondLine = SingleLine | Bottom | Right;
+constexpr unsigned kSecondLineOver = SingleLine | Bottom | Left;
 
 // A white image painted through the surface.
 struct Canvas
@@ -162,15 +167,15 @@ TEST(QPainterSurface, TransparentTextKeepsWhatIsUnderIt)
     const Rect low{10, 10, 60, 28};
     const QString firstLine = QStringLiteral("рру");
     const QString secondLine = QStringLiteral("корп. 1");
-    const Canvas first([&](DrawingSurface &s) { s.DrawText(firstLine, low, 0x20); });
-    const Canvas second([&](DrawingSurface &s) { s.DrawText(secondLine, low, 0x28); });
+    const Canvas first([&](DrawingSurface &s) { s.DrawText(firstLine, low, SingleLine); });
+    const Canvas second([&](DrawingSurface &s) { s.DrawText(secondLine, low, kSecondLineOver); });
     const Canvas both([&](DrawingSurface &s) {
-        s.DrawText(firstLine, low, 0x20);
-        s.DrawText(secondLine, low, 0x28 | 0x40000000);
+        s.DrawText(firstLine, low, SingleLine);
+        s.DrawText(secondLine, low, kSecondLineOver | Transparent);
     });
     const Canvas opaque([&](DrawingSurface &s) {
-        s.DrawText(firstLine, low, 0x20);
-        s.DrawText(secondLine, low, 0x28);
+        s.DrawText(firstLine, low, SingleLine);
+        s.DrawText(secondLine, low, kSecondLineOver);
     });
     // The first line's ink where the second line has none.
     const QRgb white = QColor(Qt::white).rgb();
@@ -191,28 +196,121 @@ TEST(QPainterSurface, TransparentTextKeepsWhatIsUnderIt)
 }
 
 // A line wider than what is seen of its rectangle shows its start and an
-// ellipsis, within what is seen; one that fits is drawn whole.
-TEST(QPainterSurface, AnOverflowingLineEndsInAnEllipsis)
+// ellipsis, within what is seen, whichever side the rectangle is cut on; a
+// line that fits is drawn whole.
+struct EllipsisCase
 {
+    std::string name;
+    unsigned flags;
+    Rect clip;     // of the rectangle (10, 10, 110, 40)
+    Rect seen;     // what of it is seen
+    friend void PrintTo(const EllipsisCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class EllipsisWhereSeen : public ::testing::TestWithParam<EllipsisCase>
+{
+};
+
+TEST_P(EllipsisWhereSeen, EndsTheCutLine)
+{
+    const EllipsisCase &c = GetParam();
     const QString line = QStringLiteral("Бескудниковский бульвар");
     const Rect rect{10, 10, 110, 40};
-    const Rect clip{0, 0, 70, 80};
     QString shown;
     const Canvas elided([&](DrawingSurface &s) {
-        s.DrawText(line, rect, kCaption | 0x8000, clip);
-        shown = static_cast<QPainterSurface &>(s).ShownText(line, 60);
+        s.DrawText(line, rect, c.flags | EndEllipsis, c.clip);
+        shown = static_cast<QPainterSurface &>(s).ShownText(line, c.seen.right - c.seen.left);
     });
     ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(line.startsWith(shown.chopped(1))) << shown.toStdString();
     EXPECT_GT(shown.size(), 2);
-    const Canvas expected([&](DrawingSurface &s) { s.DrawText(shown, rect, kCaption); });
+    // Exactly the shown text, placed in what is seen.
+    const Canvas expected([&](DrawingSurface &s) { s.DrawText(shown, c.seen, c.flags); });
     EXPECT_EQ(elided.image, expected.image);
-    EXPECT_LT(elided.Ink().right(), 70);
+    EXPECT_TRUE(ToQRect(c.seen).contains(elided.Ink()));
 
-    const Canvas fits([&](DrawingSurface &s) { s.DrawText(QStringLiteral("12"), rect, kCaption | 0x8000); });
-    const Canvas plain([&](DrawingSurface &s) { s.DrawText(QStringLiteral("12"), rect, kCaption); });
+    const Canvas fits([&](DrawingSurface &s) { s.DrawText(QStringLiteral("12"), rect, c.flags | EndEllipsis); });
+    const Canvas plain([&](DrawingSurface &s) { s.DrawText(QStringLiteral("12"), rect, c.flags); });
     EXPECT_EQ(fits.image, plain.image);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sides, EllipsisWhereSeen,
+    ::testing::Values(EllipsisCase{"LeftAlignedCutOnTheRight", kCaption, {0, 0, 70, 80}, {10, 10, 70, 40}},
+                      EllipsisCase{"RightAlignedCutOnTheRight", kOneLine, {0, 0, 70, 80}, {10, 10, 70, 40}},
+                      EllipsisCase{"LeftAlignedCutOnTheLeft", kCaption, {40, 0, 120, 80}, {40, 10, 110, 40}},
+                      EllipsisCase{"RightAlignedInItsRectangle", kOneLine, {10, 10, 110, 40}, {10, 10, 110, 40}}),
+    CaseName<EllipsisCase>);
+
+// A widget painted through the surface, the way the window paints the table
+// into its backing store: at an offset, only where it is exposed. With a clip
+// of its own the painter never takes the direct fills, which gives the
+// reference.
+class SurfaceWidget : public QWidget
+{
+public:
+    bool withOwnClip = false;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        if (withOwnClip)
+            painter.setClipRect(rect());
+        QPainterSurface surface(painter);
+        surface.FillRect({0, 0, 120, 80}, 0xE0E0E0);
+        surface.RoundRect({4, 4, 100, 70}, 6, 6, 0x00FF00, 2, 0x000000);
+        for (int x = 10; x < 90; x += 12)
+            surface.FillRect({x, 40, x + 10, 60}, 0xC0C0C0);
+        surface.SelectFont(FontSpec{14, 700, QStringLiteral("Arial")});
+        surface.DrawText(QStringLiteral("Корпус 12"), {6, 8, 98, 36}, kCaption | EndEllipsis | Transparent);
+    }
+};
+
+struct RedirectCase
+{
+    std::string name;
+    QPoint offset;
+    QRegion exposed;
+    friend void PrintTo(const RedirectCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class RedirectedPainting : public ::testing::TestWithParam<RedirectCase>
+{
+};
+
+TEST_P(RedirectedPainting, WritesOnlyWhereExposedAtTheWidgetsPlace)
+{
+    const RedirectCase &c = GetParam();
+    SurfaceWidget widget;
+    widget.resize(120, 80);
+    const auto paint = [&](bool withOwnClip) {
+        widget.withOwnClip = withOwnClip;
+        QImage image(160, 110, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        widget.render(&image, c.offset, c.exposed, QWidget::DrawChildren);
+        return image;
+    };
+    const QImage direct = paint(false);
+    const QImage reference = paint(true);
+    // render() puts the exposed part's corner at the offset.
+    const QPoint shift = c.offset - c.exposed.boundingRect().topLeft();
+    for (int y = 0; y < direct.height(); ++y)
+        for (int x = 0; x < direct.width(); ++x) {
+            ASSERT_EQ(direct.pixel(x, y), reference.pixel(x, y)) << x << ',' << y;
+            if (!c.exposed.contains(QPoint(x, y) - shift)) {
+                ASSERT_EQ(direct.pixel(x, y), QColor(Qt::magenta).rgb()) << x << ',' << y;
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exposes, RedirectedPainting,
+    ::testing::Values(RedirectCase{"WholeAtTheOrigin", {0, 0}, QRegion(0, 0, 120, 80)},
+                      RedirectCase{"WholeAtAnOffset", {13, 7}, QRegion(0, 0, 120, 80)},
+                      RedirectCase{"PartAtTheOrigin", {0, 0}, QRegion(30, 20, 40, 30)},
+                      RedirectCase{"PartAtAnOffset", {13, 7}, QRegion(30, 20, 40, 30)}),
+    CaseName<RedirectCase>);
 
 struct PlacementCase
 {
@@ -245,9 +343,9 @@ INSTANTIATE_TEST_SUITE_P(
                       [](const QRect &ink) { return ink.left() < 30 && ink.top() > 20 && ink.bottom() < 60; }},
         PlacementCase{"CentredRight", kOneLine,
                       [](const QRect &ink) { return ink.left() > 80 && ink.top() > 20 && ink.bottom() < 60; }},
-        PlacementCase{"TopRight", 0x22, [](const QRect &ink) { return ink.left() > 80 && ink.bottom() < 30; }},
+        PlacementCase{"TopRight", kFirstLine, [](const QRect &ink) { return ink.left() > 80 && ink.bottom() < 30; }},
         PlacementCase{"BottomRight", kSecondLine, [](const QRect &ink) { return ink.left() > 80 && ink.top() > 50; }},
-        PlacementCase{"BottomLeft", 0x28, [](const QRect &ink) { return ink.left() < 30 && ink.top() > 50; }}),
+        PlacementCase{"BottomLeft", kSecondLineOver, [](const QRect &ink) { return ink.left() < 30 && ink.top() > 50; }}),
     CaseName<PlacementCase>);
 
 } // namespace

@@ -50,12 +50,14 @@ QRect ExpectedCaptionInk(std::int32_t cellHeight)
 {
     QImage image(200, 97, QImage::Format_RGB32);
     image.fill(Qt::white);
-    QPainter painter(&image);
-    QPainterSurface surface(painter);
-    surface.SelectFont({cellHeight, 800, QStringLiteral("Arial")});
-    surface.SetTextBackground(0xFFFFFF);
-    surface.DrawText(QStringLiteral("Жукова"), {1, 4, 248, 32}, 0x8024, {2, 6, 198, 95});
-    painter.end();
+    {
+        QPainter painter(&image);
+        QPainterSurface surface(painter);
+        surface.SelectFont({cellHeight, 800, QStringLiteral("Arial")});
+        surface.DrawText(QStringLiteral("Жукова"), {1, 4, 248, 32},
+                         TextFlags::SingleLine | TextFlags::VCenter | TextFlags::EndEllipsis | TextFlags::Transparent,
+                         {2, 6, 198, 95});
+    }
     return CaptionInk(image);
 }
 

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSplitter>
+#include <QTest>
 #include <QToolTip>
 
 namespace {
@@ -106,7 +107,8 @@ TEST_F(TableView, KeepsItsPictureUntilSomethingDrawnChanges)
     Settle();
     const QPoint outside = OutsideEveryFrame();
     const QColor before = PixelAt(outside);
-    Table().KeepPicture();
+    // The picture is kept once the table has been left alone for a moment.
+    QTest::qWait(1500);
 
     North().FonGrp = 0x336699;
     Table().update();

@@ -20,7 +20,6 @@
 #include <ostream>
 #include <string>
 
-
 // What one File Open left behind: its outcome, what was shown and what was
 // logged during it, and the points it laid out.
 struct OpenRun

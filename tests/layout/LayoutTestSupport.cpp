@@ -17,7 +17,6 @@ void PrintTo(const Size &s, std::ostream *os)
     *os << '(' << s.cx << ", " << s.cy << ')';
 }
 
-
 void LoggedStructure::Load(const QByteArray &xml)
 {
     root->ResetStructure();
@@ -34,7 +33,6 @@ void LoggedStructure::ClearLog() const
 {
     QFile::remove(log.FilePath());
 }
-
 
 CPunct &LoggedStructure::Point(const QString &name) const
 {

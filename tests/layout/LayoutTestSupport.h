@@ -52,7 +52,6 @@ struct LoggedStructure
     CLift &Lift(const QString &id) const;
 };
 
-
 // <DISP Name="name">inner</DISP> in a whole document.
 QByteArray PointDocument(const QByteArray &name, const QByteArray &inner);
 

@@ -9,7 +9,6 @@
 
 #include <ostream>
 
-
 // The log file's name in a directory.
 inline QString LogPathIn(const QString &directory)
 {

@@ -19,7 +19,6 @@
 #include <ostream>
 #include <stdexcept>
 
-
 // Table cases print as their name in failures and test listings. Expanded in
 // each file's own namespace, where argument-dependent lookup finds it.
 #define KORVIX_CASES_PRINT_BY_NAME                                                                                   \
