@@ -142,6 +142,7 @@ void CRootB::ReleaseXML()
 
 void CRootB::ResetStructure()
 {
+    m_HasPult = false;
     m_Lifts.clear();
     ResetLayoutState();
     m_TabState.Clear();
@@ -189,6 +190,7 @@ void CRootB::ReadLoadedDocument(const XmlLoadResult &loaded)
 
     for (XmlNode node = m_XMLDOM.GetFirstChild(); !node.IsNull(); node = node.GetNextSibling()) {
         if (node.GetNodeType() == XmlNodeType::Element && node.HasName("PULT")) {
+            m_HasPult = true;
             XMLLoad(node);
             break;
         }

@@ -49,6 +49,9 @@ public:
     // The same read for a file already in memory.
     void LoadXMLFromBytes(QByteArray bytes);
     void ReleaseXML();
+    // Whether the last read found a PULT element (a well-formed file without
+    // one reads as an empty structure).
+    bool HasPult() const { return m_HasPult; }
 
     std::int32_t TimeAsk = 1;
     std::int32_t TimeDriv = 180;
@@ -99,4 +102,6 @@ protected:
 
 private:
     void ReadLoadedDocument(const XmlLoadResult &loaded);
+
+    bool m_HasPult = false;
 };

@@ -26,5 +26,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->addWidget(icon, 0, 0, Qt::AlignTop);
     layout->addWidget(text, 0, 1, Qt::AlignTop);
     layout->addWidget(buttons, 1, 0, 1, 2);
+    // A fixed-size dialog: nothing to resize or maximise.
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowMaximizeButtonHint);
     setFixedSize(sizeHint().expandedTo(QSize(255, 100)));
 }

@@ -55,6 +55,8 @@ bool CKorvixDoc::OnOpenDocument(const QString &path)
     }
     m_PathName = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     emit DocumentChanged();
+    if (opened.outcome == StructureFileOpen::Outcome::Loaded && !m_Root.HasPult())
+        emit ReadWithoutPult();
     return true;
 }
 

@@ -37,6 +37,9 @@ signals:
     void StructureReplaced();
     // The document changed: the views start over and the title follows.
     void DocumentChanged();
+    // The file read has no PULT element, so the structure is empty: most
+    // likely another XML file was opened.
+    void ReadWithoutPult();
 
 private:
     bool IsAlreadyOpen(const QString &path) const;

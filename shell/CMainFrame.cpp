@@ -62,7 +62,11 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     connect(&m_Document, &CKorvixDoc::StructureAboutToBeReplaced, this, [this] {
         m_Tree->clear();
         m_Table->ResetView();
+        statusBar()->clearMessage();
     });
+    // Said in the status bar, not a box: nothing is wrong with the file as XML.
+    connect(&m_Document, &CKorvixDoc::ReadWithoutPult, this,
+            [this] { statusBar()->showMessage(QStringLiteral("В файле нет элемента PULT: структура пуста.")); });
     connect(&m_Document, &CKorvixDoc::StructureReplaced, m_Tree, &CStructView::FillTree);
     connect(&m_Document, &CKorvixDoc::DocumentChanged, this, [this] {
         m_Table->ResetView();
@@ -293,7 +297,7 @@ void CMainFrame::OpenWithDialog()
                                                  : QFileInfo(m_Recent->Files().first()).absolutePath();
     }
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть"), directory,
-                                                      QStringLiteral("Структуры(*.xml)"));
+                                                      OpenDialogFilters());
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -311,19 +315,53 @@ bool CMainFrame::OpenFile(const QString &path)
     return true;
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+QString CMainFrame::OpenDialogFilters()
+{
+    return QStringLiteral("Структуры(*.xml);;Все файлы (*)");
+}
+
+namespace {
+
+// Korvix only reads the dropped file: the drop is taken as a copy (or a
+// link), never as a move, whatever the source proposes or the modifier keys
+// say. A source told "moved" deletes or moves the user's file.
+bool AcceptAsCopy(QDropEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile())
-        event->acceptProposedAction();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return false;
+    const Qt::DropActions possible = event->possibleActions();
+    if (possible & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    else if (possible & Qt::LinkAction)
+        event->setDropAction(Qt::LinkAction);
+    else
+        return false;
+    event->accept();
+    return true;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    AcceptAsCopy(event);
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Qt proposes the source's action again on every move.
+    if (!AcceptAsCopy(event))
+        event->ignore();
 }
 
 void CMainFrame::dropEvent(QDropEvent *event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
+    if (!AcceptAsCopy(event)) {
+        event->ignore();
         return;
-    event->acceptProposedAction();
+    }
+    const QList<QUrl> urls = event->mimeData()->urls();
     // Read after the drop has ended: the source application waits for it,
     // and the read may show message boxes.
     const QString path = urls.first().toLocalFile();

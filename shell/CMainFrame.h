@@ -36,6 +36,8 @@ public:
 
     // File Open through the dialog.
     void OpenWithDialog();
+    // The dialog's filters: structure files first, then every file.
+    static QString OpenDialogFilters();
     // Opens a file as File Open does and files it among the recent ones.
     bool OpenFile(const QString &path);
     // Command 126: the toolbar customisation dialog (modeless).
@@ -48,6 +50,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

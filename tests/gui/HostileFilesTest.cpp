@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -124,20 +126,31 @@ TEST_F(SpecialFile, FifoIsRefusedAndTheStructureStays)
 class DroppedFile : public WindowTest
 {
 protected:
-    // Drops the URLs onto the main window as a file manager would.
-    bool Drop(const QList<QUrl> &urls)
+    // Drops the URLs onto the main window as a file manager would, offering
+    // `possible` and proposing the first of them it prefers. The action the
+    // window took, or none when it refused the drop at any step.
+    std::optional<Qt::DropAction> Drop(const QList<QUrl> &urls, Qt::DropActions possible = Qt::CopyAction,
+                                       Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QMimeData data;
         data.setUrls(urls);
         const QPoint at = Frame().rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(at, possible, &data, Qt::LeftButton, modifiers);
         QCoreApplication::sendEvent(&Frame(), &enter);
         if (!enter.isAccepted())
-            return false;
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            return std::nullopt;
+        QDragMoveEvent move(at, possible, &data, Qt::LeftButton, modifiers);
+        QCoreApplication::sendEvent(&Frame(), &move);
+        if (!move.isAccepted())
+            return std::nullopt;
+        QDropEvent drop(at, possible, &data, Qt::LeftButton, modifiers);
         QCoreApplication::sendEvent(&Frame(), &drop);
         Settle();
-        return drop.isAccepted();
+        if (!drop.isAccepted())
+            return std::nullopt;
+        // What the source is told: Move makes it delete or move the file.
+        EXPECT_EQ(move.dropAction(), drop.dropAction());
+        return drop.dropAction();
     }
 };
 
@@ -146,7 +159,7 @@ TEST_F(DroppedFile, OpensAsFileOpenWould)
     ASSERT_TRUE(Start());
     const QString path = WriteFile(QStringLiteral("stations.xml"), kStations);
 
-    EXPECT_TRUE(Drop({QUrl::fromLocalFile(path)}));
+    EXPECT_EQ(Drop({QUrl::fromLocalFile(path)}), Qt::CopyAction);
 
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("stations.xml - Korvix"));
     EXPECT_GT(Tree().topLevelItemCount(), 0);
@@ -160,12 +173,48 @@ TEST_F(DroppedFile, SeveralFilesOrOtherUrlsAreNotTaken)
     const QString a = WriteFile(QStringLiteral("a.xml"), kStations);
     const QString b = WriteFile(QStringLiteral("b.xml"), kStations);
 
-    EXPECT_FALSE(Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
-    EXPECT_FALSE(Drop({QUrl(QStringLiteral("https://example.org/structure.xml"))}));
+    EXPECT_EQ(Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}), std::nullopt);
+    EXPECT_EQ(Drop({QUrl(QStringLiteral("https://example.org/structure.xml"))}), std::nullopt);
 
     EXPECT_EQ(Tree().topLevelItemCount(), 0);
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("файл без имени - Korvix"));
 }
+
+struct ProposedAction
+{
+    std::string name;
+    Qt::DropActions possible; // the proposed action is the first of these Qt prefers: Move before Copy
+    Qt::KeyboardModifiers modifiers;
+    std::optional<Qt::DropAction> taken;
+    friend void PrintTo(const ProposedAction &c, std::ostream *os) { *os << c.name; }
+};
+
+class DropProposingAnAction : public DroppedFile, public ::testing::WithParamInterface<ProposedAction>
+{
+};
+
+// The file is only read: a drop is taken as a copy (or a link), never as a
+// move, so the source never deletes or moves the user's file.
+TEST_P(DropProposingAnAction, NeverTakesTheFile)
+{
+    const ProposedAction &c = GetParam();
+    ASSERT_TRUE(Start());
+    const QString path = WriteFile(QStringLiteral("stations.xml"), kStations);
+
+    EXPECT_EQ(Drop({QUrl::fromLocalFile(path)}, c.possible, c.modifiers), c.taken);
+
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(Tree().topLevelItemCount() > 0, c.taken.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, DropProposingAnAction,
+    ::testing::Values(ProposedAction{"MoveOrCopy", Qt::MoveAction | Qt::CopyAction, Qt::NoModifier, Qt::CopyAction},
+                      ProposedAction{"MoveWithShiftHeld", Qt::MoveAction | Qt::CopyAction | Qt::LinkAction,
+                                     Qt::ShiftModifier, Qt::CopyAction},
+                      ProposedAction{"MoveOrLink", Qt::MoveAction | Qt::LinkAction, Qt::NoModifier, Qt::LinkAction},
+                      ProposedAction{"MoveOnly", Qt::MoveAction, Qt::NoModifier, std::nullopt}),
+    CaseName<ProposedAction>);
 
 // File Open starts, the first time, in the examples installed beside the
 // program (or, in a build, in the source tree's).

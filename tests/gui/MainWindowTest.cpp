@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <QMenu>
 #include <QLabel>
@@ -147,6 +149,60 @@ TEST_F(MainWindow, OpeningAFileFillsTheTreeInItsOrder)
     // The table waits for a draw command.
     EXPECT_EQ(Root().m_CurPunct, nullptr);
     EXPECT_TRUE(TablePaint().empty());
+}
+
+// A well-formed file without PULT reads as an empty structure; the status
+// bar says why the tree is empty, with no box, until another file is read.
+TEST_F(MainWindow, AFileWithoutPultSaysSoInTheStatusBar)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray xml;
+        bool saysNoPult;
+    };
+    const Case cases[] = {
+        {"OtherRoot", "<?xml version=\"1.0\"?><project><DISP Name=\"П\"/></project>", true},
+        {"PultNotAtTheTop", "<?xml version=\"1.0\"?><root><PULT/></root>", true},
+        {"EmptyPult", "<?xml version=\"1.0\"?><PULT/>", false},
+        {"Malformed", kMalformed, false},
+    };
+    StartWithStations();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = WriteFile(QString::fromLatin1(c.name) + QStringLiteral(".xml"), c.xml);
+        m_Presenter.Clear();
+        ASSERT_TRUE(Frame().OpenFile(path));
+        Settle();
+        const QString shown = Frame().statusBar()->currentMessage();
+        EXPECT_EQ(shown, c.saysNoPult ? QStringLiteral("В файле нет элемента PULT: структура пуста.") : QString());
+        EXPECT_EQ(Tree().topLevelItemCount(), 0);
+        if (c.saysNoPult) {
+            EXPECT_TRUE(m_Presenter.m_Messages.empty());
+        }
+    }
+    // The word goes with the next file read.
+    const QString stations = WriteFile(QStringLiteral("again.xml"), kStations);
+    ASSERT_TRUE(Frame().OpenFile(stations));
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().isEmpty());
+}
+
+// The open dialog offers the structure files first, then every file.
+TEST_F(MainWindow, OpenDialogOffersStructuresThenAllFiles)
+{
+    ASSERT_TRUE(Start());
+    QStringList filters;
+    QTimer::singleShot(0, [&filters] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QFileDialog *>(widget); dialog && dialog->isVisible()) {
+                filters = dialog->nameFilters();
+                dialog->reject();
+            }
+        }
+    });
+    Frame().OpenWithDialog();
+    EXPECT_EQ(filters, (QStringList{QStringLiteral("Структуры(*.xml)"), QStringLiteral("Все файлы (*)")}));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("файл без имени - Korvix"));
 }
 
 TEST_F(MainWindow, RejectedFileEmptiesStructureTreeAndTable)
@@ -379,6 +435,16 @@ TEST_F(MainWindow, ClosingTheWindowKeepsItsStateForTheNextRun)
     EXPECT_FALSE(Frame().Commands().Action(CommandId::ViewStatusBar)->isChecked());
     EXPECT_TRUE(Frame().statusBar()->isHidden());
     EXPECT_EQ(Frame().size(), QSize(760, 520));
+}
+
+TEST(AboutDialog, IsFixedInSize)
+{
+    CAboutDlg dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_EQ(dialog.size(), dialog.minimumSize());
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(dialog.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
 }
 
 TEST(AboutDialog, NamesTheProgramAndItsVersion)
