@@ -15,9 +15,7 @@ struct ElisionCase
     friend void PrintTo(const ElisionCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class Elision : public ::testing::TestWithParam<ElisionCase>
-{
-};
+using Elision = ::testing::TestWithParam<ElisionCase>;
 
 // Every UTF-16 unit 10 pixels wide, the ellipsis too.
 int TenPerUnit(QStringView text)

@@ -124,9 +124,7 @@ struct InsideCase
     friend void PrintTo(const InsideCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class TextInside : public ::testing::TestWithParam<InsideCase>
-{
-};
+using TextInside = ::testing::TestWithParam<InsideCase>;
 
 // Whatever font the glyphs come from, nothing is drawn outside the rectangle.
 TEST_P(TextInside, ItsRectangle)
@@ -207,9 +205,7 @@ struct EllipsisCase
     friend void PrintTo(const EllipsisCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class EllipsisWhereSeen : public ::testing::TestWithParam<EllipsisCase>
-{
-};
+using EllipsisWhereSeen = ::testing::TestWithParam<EllipsisCase>;
 
 TEST_P(EllipsisWhereSeen, EndsTheCutLine)
 {
@@ -275,9 +271,7 @@ struct RedirectCase
     friend void PrintTo(const RedirectCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class RedirectedPainting : public ::testing::TestWithParam<RedirectCase>
-{
-};
+using RedirectedPainting = ::testing::TestWithParam<RedirectCase>;
 
 TEST_P(RedirectedPainting, WritesOnlyWhereExposedAtTheWidgetsPlace)
 {
@@ -321,9 +315,7 @@ struct PlacementCase
     friend void PrintTo(const PlacementCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class TextPlacement : public ::testing::TestWithParam<PlacementCase>
-{
-};
+using TextPlacement = ::testing::TestWithParam<PlacementCase>;
 
 TEST_P(TextPlacement, FollowsTheFlags)
 {

@@ -70,9 +70,7 @@ struct ResolutionCase
     friend void PrintTo(const ResolutionCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class RenderResolution : public ::testing::TestWithParam<ResolutionCase>
-{
-};
+using RenderResolution = ::testing::TestWithParam<ResolutionCase>;
 
 TEST_P(RenderResolution, ChoosesFontsAndPaintsAsAWindowOnSuchAScreen)
 {

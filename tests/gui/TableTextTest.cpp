@@ -82,9 +82,7 @@ Painted PaintTable(CRoot &root, ShownTextSurface::Lines lines)
     return painted;
 }
 
-class ExampleTable : public ::testing::TestWithParam<LayoutMode>
-{
-};
+using ExampleTable = ::testing::TestWithParam<LayoutMode>;
 
 TEST_P(ExampleTable, ShowsEveryLineWholeOrEndingInAnEllipsis)
 {
