@@ -373,36 +373,32 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     if (visible.contains(ink))
         return;
 
-    // Glyphs reaching past the rectangle are drawn into a scratch image of
-    // what is seen and copied from it: a clip on the painter would cost a
-    // line table of the whole image for each such text.
+    // Glyphs reaching past the rectangle leave the pending run and are drawn
+    // cut to what is seen.
+    m_GlyphIndexes.assign(pending.indexes.begin() + first, pending.indexes.end());
+    m_GlyphPositions.assign(pending.positions.begin() + first, pending.positions.end());
+    pending.indexes.resize(first);
+    pending.positions.resize(first);
     const QRect seen = visible.intersected(ink);
+    if (seen.isEmpty())
+        return;
+    const QGlyphRun run = GlyphRun(font.raw, m_GlyphIndexes, m_GlyphPositions);
     if (m_Scaled) {
         // A scratch image would draw at one image pixel per logical pixel.
-        DrawPendingGlyphs();
         m_Painter.save();
         m_Painter.setClipRect(visible, Qt::IntersectClip);
         m_Painter.setPen(Qt::black);
-        m_Painter.drawGlyphRun(QPointF(0, 0), GlyphRun(font.raw, {pending.indexes.begin() + first, pending.indexes.end()},
-                                                       {pending.positions.begin() + first, pending.positions.end()}));
+        m_Painter.drawGlyphRun(QPointF(0, 0), run);
         m_Painter.restore();
-        pending.indexes.resize(first);
-        pending.positions.resize(first);
         return;
     }
-    m_GlyphIndexes.assign(pending.indexes.begin() + first, pending.indexes.end());
-    m_GlyphPositions.clear();
-    for (auto p = pending.positions.begin() + first; p != pending.positions.end(); ++p)
-        m_GlyphPositions.push_back(*p - QPointF(seen.topLeft()));
-    pending.indexes.resize(first);
-    pending.positions.resize(first);
-    if (seen.isEmpty())
-        return;
+    // Into a scratch image of what is seen, then copied: a clip on the
+    // painter would cost a line table of the whole image for each such text.
     QPainter &scratch = Scratch(seen.size());
     scratch.setCompositionMode(QPainter::CompositionMode_Source);
     scratch.fillRect(QRect(QPoint(0, 0), seen.size()), Qt::transparent);
     scratch.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    scratch.drawGlyphRun(QPointF(0, 0), GlyphRun(font.raw, m_GlyphIndexes, m_GlyphPositions));
+    scratch.drawGlyphRun(-QPointF(seen.topLeft()), run);
     m_Painter.drawImage(seen.topLeft(), m_ScratchImage, QRect(QPoint(0, 0), seen.size()));
 }
 
