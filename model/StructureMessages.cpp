@@ -13,7 +13,7 @@ void ShowStructureMessage(CNodeB &node, const QString &text)
 bool SiblingNames::Add(const QString &name)
 {
     const QStringView view(name);
-    if (m_Set.isEmpty()) {
+    if (m_Set.empty()) {
         if (std::find(m_List.begin(), m_List.end(), view) != m_List.end())
             return true;
         m_List.push_back(view);
@@ -24,7 +24,5 @@ bool SiblingNames::Add(const QString &name)
         }
         return false;
     }
-    const qsizetype before = m_Set.size();
-    m_Set.insert(view);
-    return m_Set.size() == before;
+    return !m_Set.insert(view).second;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <unordered_set>
 #include <vector>
 
 class CNodeB;
@@ -29,6 +30,12 @@ public:
 private:
     // Most houses have a handful of lifts: a short list beats hashing.
     static constexpr std::size_t kListLimit = 16;
+    struct ViewHash
+    {
+        std::size_t operator()(QStringView view) const noexcept { return qHash(view); }
+    };
     std::vector<QStringView> m_List;
-    QSet<QStringView> m_Set;
+    // Not a QSet: Qt 6.4's hash insertion is noexcept, so running out of
+    // memory there would abort instead of failing the read.
+    std::unordered_set<QStringView, ViewHash> m_Set;
 };
