@@ -55,3 +55,19 @@ void CStreet::ApplyTreeOrder(const TreeOrderSource &tree)
     }
     SortChildrenByOrder<CHome>(*this);
 }
+
+CStreet *StreetOf(CNodeB *node)
+{
+    for (int climbed = 0; node && climbed < 3; ++climbed, node = node->m_pParent) {
+        switch (node->GetKind()) {
+        case NodeKind::Street:
+            return static_cast<CStreet *>(node);
+        case NodeKind::Home:
+        case NodeKind::Lift:
+            continue;
+        default:
+            return nullptr;
+        }
+    }
+    return nullptr;
+}

@@ -27,3 +27,6 @@ public:
     Rect m_RectFrame;
     Colour m_Color = kWhite;
 };
+
+// The street a street, house or lift node belongs to; null for other nodes.
+CStreet *StreetOf(CNodeB *node);

@@ -7,6 +7,7 @@
 #include "CommandActions.h"
 #include "CommandId.h"
 #include "CustomizeToolbarsDialog.h"
+#include "CyrillicMnemonicKeys.h"
 #include "LockKeyState.h"
 #include "MessageBoxPresenter.h"
 #include "RecentFileList.h"
@@ -31,6 +32,11 @@ namespace {
 
 const QString kFrameGroup = QStringLiteral("MainFrame");
 
+// The draw and colour commands, in the order of the dispatch point's menu.
+constexpr int kPointCommands[] = {CommandId::DrawByStreets,   CommandId::DrawTwoColumns,
+                                  CommandId::DrawByController, CommandId::PointBackground,
+                                  CommandId::AllStreetsBackground, CommandId::StreetBackground};
+
 QIcon Icon(const char *name)
 {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
@@ -53,6 +59,7 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
         m_Context.boxes->SetParentWindow(this);
 
     CreateCommands();
+    CreatePointCommands();
     CreateMenus();
     CreateToolbars();
     CreateStatusBar();
@@ -63,18 +70,24 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
         m_Tree->clear();
         m_Table->ResetView();
         statusBar()->clearMessage();
+        UpdatePointCommands();
     });
+    connect(m_Tree, &CStructView::SelectionCommandsChanged, this, &CMainFrame::UpdatePointCommands);
+    connect(m_Tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { m_Table->SetSelectedNode(CStructView::NodeOf(current)); });
     // Said in the status bar, not a box: nothing is wrong with the file as XML.
     connect(&m_Document, &CKorvixDoc::ReadWithoutPult, this,
             [this] { statusBar()->showMessage(QStringLiteral("В файле нет элемента PULT: структура пуста.")); });
     connect(&m_Document, &CKorvixDoc::StructureReplaced, m_Tree, &CStructView::FillTree);
     connect(&m_Document, &CKorvixDoc::DocumentChanged, this, [this] {
         m_Table->ResetView();
+        m_Table->SetSelectedNode(CStructView::NodeOf(m_Tree->currentItem()));
         UpdateTitle();
     });
     qApp->installEventFilter(this);
     UpdateTitle();
     UpdateLockIndicators();
+    UpdatePointCommands();
 }
 
 CMainFrame::~CMainFrame()
@@ -126,9 +139,38 @@ void CMainFrame::CreateCommands()
     QAction *previousPane = c.Add(CommandId::PreviousPane, QStringLiteral("Предыдущая область"), {},
                                   {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
     connect(previousPane, &QAction::triggered, this, [this] { SwitchPane(false); });
+    // F10 opens the menu bar, whatever the keyboard layout.
+    auto *menuBarKey = new QAction(this);
+    menuBarKey->setObjectName(QStringLiteral("menuBarKey"));
+    menuBarKey->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(menuBarKey, &QAction::triggered, this, [this] {
+        const QList<QAction *> menus = menuBar()->actions();
+        if (!menus.isEmpty())
+            menuBar()->setActiveAction(menus.first());
+    });
+    addAction(menuBarKey);
+}
+
+void CMainFrame::CreatePointCommands()
+{
+    // What the tree's menu offers, for the keyboard: Ctrl and a digit, in
+    // the menu's order (digits are the same in every keyboard layout).
+    int digit = 1;
+    for (int id : kPointCommands) {
+        QAction *action = m_Commands->Add(id, LoadResString(id), {},
+                                          {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit++))});
+        connect(action, &QAction::triggered, this, [this, id] { m_Tree->RunSelectionCommand(id); });
+    }
     // Accelerators work wherever the focus is in the window.
-    for (int id : c.Ids())
-        addAction(c.Action(id));
+    for (int id : m_Commands->Ids())
+        addAction(m_Commands->Action(id));
+}
+
+void CMainFrame::UpdatePointCommands()
+{
+    const QList<int> applicable = m_Tree ? m_Tree->SelectionCommands() : QList<int>();
+    for (int id : kPointCommands)
+        m_Commands->Action(id)->setEnabled(applicable.contains(id));
 }
 
 void CMainFrame::CreateMenus()
@@ -162,8 +204,18 @@ void CMainFrame::CreateMenus()
     view->addAction(c.Action(CommandId::ViewStatusBar));
     view->addAction(c.Action(CommandId::WindowSplit));
 
+    // Alt+П is the Edit menu's already.
+    QMenu *point = menuBar()->addMenu(QStringLiteral("П&ункт"));
+    point->setObjectName(QStringLiteral("pointMenu"));
+    for (int id : kPointCommands) {
+        if (id == CommandId::PointBackground)
+            point->addSeparator();
+        point->addAction(c.Action(id));
+    }
+
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
     help->addAction(c.Action(CommandId::AppAbout));
+    m_MnemonicKeys = new CyrillicMnemonicKeys(*this, *menuBar(), this);
 }
 
 void CMainFrame::RefreshRecentFilesMenu()
@@ -376,6 +428,7 @@ void CMainFrame::RestoreWindowState()
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(1024, 700);
     restoreState(settings.value(QStringLiteral("State")).toByteArray());
+    m_Splitter->restoreState(settings.value(QStringLiteral("Splitter")).toByteArray());
     const bool statusBarShown = settings.value(QStringLiteral("StatusBar"), true).toBool();
     settings.endGroup();
     m_Commands->Action(CommandId::ViewStatusBar)->setChecked(statusBarShown);
@@ -388,6 +441,7 @@ void CMainFrame::SaveWindowState()
     settings.beginGroup(kFrameGroup);
     settings.setValue(QStringLiteral("Geometry"), saveGeometry());
     settings.setValue(QStringLiteral("State"), saveState());
+    settings.setValue(QStringLiteral("Splitter"), m_Splitter->saveState());
     settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
     settings.endGroup();
     m_Toolbars->Save();

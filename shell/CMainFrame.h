@@ -11,6 +11,7 @@ class CKorvixDoc;
 class CKorvixView;
 class CStructView;
 class CommandActions;
+class CyrillicMnemonicKeys;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -56,6 +57,7 @@ protected:
 
 private:
     void CreateCommands();
+    void CreatePointCommands();
     void CreateMenus();
     void CreateToolbars();
     void CreateStatusBar();
@@ -64,6 +66,8 @@ private:
     void UpdateTitle();
     void UpdateLockIndicators();
     void SwitchPane(bool forward);
+    // The draw and colour commands of the menu bar follow the tree's selection.
+    void UpdatePointCommands();
     void RestoreWindowState();
     void SaveWindowState();
 
@@ -78,6 +82,7 @@ private:
     CKorvixView *m_Table = nullptr;
     QMenu *m_FileMenu = nullptr;
     QMenu *m_ToolbarsMenu = nullptr;
+    CyrillicMnemonicKeys *m_MnemonicKeys = nullptr;
     QAction *m_RecentSeparator = nullptr;
     QList<QAction *> m_RecentActions;
     QLabel *m_Ready = nullptr;

@@ -10,7 +10,9 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -29,6 +31,34 @@ QToolBar *ToolbarOf(const QVariant &value)
 QVariant ToolbarValue(QToolBar *bar)
 {
     return QVariant::fromValue(reinterpret_cast<quintptr>(bar));
+}
+
+constexpr QSize kButtonImageSize(16, 16);
+
+// A command without an image keeps an empty image's room, so that every
+// name in the list starts at the same place.
+QIcon ListIcon(const QIcon &icon)
+{
+    if (!icon.isNull())
+        return icon;
+    QPixmap blank(kButtonImageSize);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+// A toolbar name asked in a dialog wide enough for its whole title.
+QString AskToolbarName(QWidget *parent, const QString &title, const QString &initial, bool *ok)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(QStringLiteral("Имя панели:"));
+    dialog.setTextValue(initial);
+    // The title bar also holds the window's icon and buttons. The dialog's
+    // layout fixes its size, so the width goes to the name's field.
+    if (auto *edit = dialog.findChild<QLineEdit *>())
+        edit->setMinimumWidth(dialog.fontMetrics().horizontalAdvance(title) * 5 / 4 + 140);
+    *ok = dialog.exec() == QDialog::Accepted;
+    return dialog.textValue();
 }
 
 } // namespace
@@ -72,12 +102,15 @@ CustomizeToolbarsDialog::CustomizeToolbarsDialog(ToolbarManager &toolbars, Comma
     m_CommandTarget->setObjectName(QStringLiteral("commandTarget"));
     m_Available = new QListWidget(commandPage);
     m_Available->setObjectName(QStringLiteral("availableCommands"));
+    m_Available->setIconSize(kButtonImageSize);
     m_OnToolbar = new QListWidget(commandPage);
     m_OnToolbar->setObjectName(QStringLiteral("toolbarCommands"));
+    m_OnToolbar->setIconSize(kButtonImageSize);
     m_Add = new QPushButton(QStringLiteral("&Добавить >"), commandPage);
     m_Remove = new QPushButton(QStringLiteral("< У&брать"), commandPage);
     m_Image = new QComboBox(commandPage);
     m_Image->setObjectName(QStringLiteral("commandImage"));
+    m_Image->setIconSize(kButtonImageSize);
     auto *middle = new QVBoxLayout;
     middle->addStretch();
     middle->addWidget(m_Add);
@@ -155,7 +188,7 @@ void CustomizeToolbarsDialog::FillCommandLists()
     m_Available->clear();
     for (int command : m_Toolbars.AvailableCommands()) {
         const QAction *action = m_Commands.Action(command);
-        auto *item = new QListWidgetItem(action->icon(), m_Commands.ShortName(command), m_Available);
+        auto *item = new QListWidgetItem(ListIcon(action->icon()), m_Commands.ShortName(command), m_Available);
         item->setData(kCommandRole, command);
     }
     m_OnToolbar->clear();
@@ -163,12 +196,12 @@ void CustomizeToolbarsDialog::FillCommandLists()
         for (int command : m_Toolbars.Commands(bar)) {
             const int image = m_Toolbars.CommandImage(bar, command);
             const QIcon icon = image >= 0 ? m_Toolbars.UserImages()[image] : m_Commands.Action(command)->icon();
-            auto *item = new QListWidgetItem(icon, m_Commands.ShortName(command), m_OnToolbar);
+            auto *item = new QListWidgetItem(ListIcon(icon), m_Commands.ShortName(command), m_OnToolbar);
             item->setData(kCommandRole, command);
         }
     }
     m_Image->clear();
-    m_Image->addItem(QStringLiteral("Своё изображение команды"), -1);
+    m_Image->addItem(ListIcon({}), QStringLiteral("Своё изображение команды"), -1);
     for (int i = 0; i < m_Toolbars.UserImages().size(); ++i)
         m_Image->addItem(m_Toolbars.UserImages()[i], QStringLiteral("Изображение %1").arg(i + 1), i);
     UpdateButtons();
@@ -213,8 +246,7 @@ void CustomizeToolbarsDialog::OnCreate()
 {
     const QString suggested = QStringLiteral("Настраиваемая %1").arg(m_Toolbars.UserToolbars().size() + 1);
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Новая панель инструментов"),
-                                               QStringLiteral("Имя панели:"), QLineEdit::Normal, suggested, &ok);
+    const QString name = AskToolbarName(this, QStringLiteral("Новая панель инструментов"), suggested, &ok);
     if (ok && !name.trimmed().isEmpty())
         CreateToolbarNamed(name);
 }
@@ -225,8 +257,7 @@ void CustomizeToolbarsDialog::OnRename()
     if (!m_Toolbars.UserToolbars().contains(bar))
         return;
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Переименовать панель"), QStringLiteral("Имя панели:"),
-                                               QLineEdit::Normal, bar->windowTitle(), &ok);
+    const QString name = AskToolbarName(this, QStringLiteral("Переименовать панель"), bar->windowTitle(), &ok);
     if (ok && !name.trimmed().isEmpty()) {
         m_Toolbars.RenameUserToolbar(bar, name);
         FillToolbarList();

@@ -16,6 +16,7 @@
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -92,6 +93,7 @@ void CKorvixView::ReLayout()
 void CKorvixView::ResetView()
 {
     m_SelStreet = nullptr;
+    m_SelectedNode = nullptr;
     QToolTip::hideText();
     m_Table.Invalidate();
     update();
@@ -163,10 +165,49 @@ QList<int> CKorvixView::ContextMenuCommands(const QPoint &position)
     return {CommandId::PointBackground, CommandId::AllStreetsBackground};
 }
 
+QList<int> CKorvixView::KeyboardMenuCommands(QPoint *position)
+{
+    *position = QPoint(0, 0);
+    CPunct *point = m_Services.root.m_CurPunct;
+    if (!point)
+        return {};
+    m_SelStreet = StreetOf(m_SelectedNode);
+    if (m_SelStreet && m_SelStreet->m_pParent == point) {
+        const Rect &caption = m_SelStreet->m_RectName;
+        *position = QPoint(caption.left, caption.bottom);
+        return {CommandId::StreetBackground};
+    }
+    m_SelStreet = nullptr;
+    return {CommandId::PointBackground, CommandId::AllStreetsBackground};
+}
+
+void CKorvixView::ShowKeyboardMenu()
+{
+    QPoint at;
+    const QList<int> commands = KeyboardMenuCommands(&at);
+    // A street caption may lie outside the pane (a layout that failed has none).
+    if (!rect().contains(at))
+        at = QPoint(0, 0);
+    if (const int command = ExecCommandMenu(this, commands, mapToGlobal(at)))
+        RunCommand(command);
+}
+
 void CKorvixView::contextMenuEvent(QContextMenuEvent *event)
 {
+    if (m_MenuKey.IsKeyboardRequest(*event)) {
+        ShowKeyboardMenu();
+        return;
+    }
     if (const int command = ExecCommandMenu(this, ContextMenuCommands(event->pos()), event->globalPos()))
         RunCommand(command);
+}
+
+void CKorvixView::keyPressEvent(QKeyEvent *event)
+{
+    if (m_MenuKey.IsKeyboardRequest(*event))
+        ShowKeyboardMenu();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void CKorvixView::RunCommand(int command)

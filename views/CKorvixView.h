@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContextMenuKey.h"
 #include "Geometry.h"
 #include "TableImage.h"
 
@@ -31,8 +32,16 @@ public:
     // street frame, else 108 and 110; none without a current point). Sets
     // the street the next 109 acts on.
     QList<int> ContextMenuCommands(const QPoint &position);
+    // The commands of the menu opened from the keyboard: 109 for the street
+    // of the selected node (the tree's selection) when it is in the current
+    // point, else 108 and 110. Sets the street the next 109 acts on and
+    // where, in client coordinates, the menu opens.
+    QList<int> KeyboardMenuCommands(QPoint *position);
     // Runs a colour command (108, 109, 110) on the current point.
     void RunCommand(int command);
+
+    // The node selected elsewhere (the tree), which the keyboard menu is for.
+    void SetSelectedNode(CNodeB *node) { m_SelectedNode = node; }
 
     // The tooltip text for a node under the mouse: the street's name; the
     // street's and the house's name; the lift's name, ID and connection.
@@ -45,10 +54,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Paints the picture later exposes copy.
     void KeepPicture();
+    void ShowKeyboardMenu();
 
     ViewServices &m_Services;
     // The picture an expose copies; painted once the table has been left
@@ -60,4 +71,6 @@ private:
     int m_FittedDpi = 0;
     QString m_TipText;
     CStreet *m_SelStreet = nullptr;
+    CNodeB *m_SelectedNode = nullptr;
+    ContextMenuKey m_MenuKey;
 };

@@ -14,7 +14,9 @@
 #include "ViewServices.h"
 #include "xml/XmlDocument.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <memory>
@@ -24,6 +26,27 @@ namespace {
 
 constexpr int kNodeRole = Qt::UserRole;
 constexpr int kIndexRole = Qt::UserRole + 1;
+
+// Builds its tooltip only when asked: 35,000 texts made in advance would
+// cost the fill time and memory for tips nobody reads.
+class StructureItem : public QTreeWidgetItem
+{
+public:
+    QVariant data(int column, int role) const override
+    {
+        if (role == Qt::ToolTipRole) {
+            if (const CNodeB *node = CStructView::NodeOf(this))
+                return CStructView::ItemTooltip(*node);
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+};
+
+bool IsDrawCommand(int command)
+{
+    return command == CommandId::DrawByStreets || command == CommandId::DrawTwoColumns ||
+           command == CommandId::DrawByController;
+}
 
 } // namespace
 
@@ -40,6 +63,7 @@ CStructView::CStructView(ViewServices &services, QWidget *parent)
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CStructView::SelectionCommandsChanged);
     m_Icons[0] = QIcon(QStringLiteral(":/icons/tree-punct.svg"));
     m_Icons[1] = QIcon(QStringLiteral(":/icons/tree-street.svg"));
     m_Icons[2] = QIcon(QStringLiteral(":/icons/tree-home.svg"));
@@ -53,7 +77,7 @@ CNodeB *CStructView::NodeOf(const QTreeWidgetItem *item)
 
 QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) const
 {
-    auto *item = new QTreeWidgetItem;
+    auto *item = new StructureItem;
     item->setText(0, TreeItemText(node));
     const int kind = node.GetKind();
     if (kind >= NodeKind::Punct && kind <= NodeKind::Lift)
@@ -105,6 +129,8 @@ void CStructView::FillTree()
         return;
     }
     setUpdatesEnabled(true);
+    // Emptying the tree does not report that the selection went.
+    emit SelectionCommandsChanged();
 }
 
 TreeItemHandle CStructView::FirstChildItem(TreeItemHandle handle) const
@@ -163,6 +189,87 @@ void CStructView::mousePressEvent(QMouseEvent *event)
         RunCommand(command);
 }
 
+void CStructView::keyPressEvent(QKeyEvent *event)
+{
+    if (m_MenuKey.IsKeyboardRequest(*event)) {
+        ShowKeyboardMenu();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const CNodeB *node = NodeOf(currentItem());
+    if (enter && node && node->GetKind() == NodeKind::Punct) {
+        RunCommand(m_LastDrawCommand);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CStructView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A right click opens its menu on the press already.
+    if (m_MenuKey.IsKeyboardRequest(*event))
+        ShowKeyboardMenu();
+}
+
+void CStructView::ShowKeyboardMenu()
+{
+    QTreeWidgetItem *item = currentItem();
+    CNodeB *node = NodeOf(item);
+    if (!node)
+        return;
+    scrollToItem(item);
+    const QRect rect = visualItemRect(item);
+    // Below the item's text, where a right click on it would open the menu.
+    const QPoint at(rect.left() + iconSize().width() + 4, rect.bottom() + 1);
+    if (const int command = ExecCommandMenu(this, ContextMenuCommands(*node), viewport()->mapToGlobal(at)))
+        RunCommand(command);
+}
+
+QList<int> CStructView::SelectionCommands() const
+{
+    CNodeB *node = NodeOf(currentItem());
+    if (!node || !node->GetPunct())
+        return {};
+    QList<int> commands{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController,
+                        CommandId::PointBackground, CommandId::AllStreetsBackground};
+    if (const CStreet *street = StreetOf(node); street && street->m_pParent == m_Services.root.m_CurPunct)
+        commands.append(CommandId::StreetBackground);
+    return commands;
+}
+
+void CStructView::RunSelectionCommand(int command)
+{
+    if (!SelectionCommands().contains(command))
+        return;
+    CNodeB *node = NodeOf(currentItem());
+    if (IsDrawCommand(command))
+        RunDrawCommand(command, *node->GetPunct());
+    else if (command == CommandId::StreetBackground)
+        RunColourCommand(command, *StreetOf(node));
+    else
+        RunColourCommand(command, *node->GetPunct());
+}
+
+QString CStructView::ItemTooltip(const CNodeB &node)
+{
+    static const QString kKinds[4] = {QStringLiteral("Диспетчерский пункт"), QStringLiteral("Улица"),
+                                      QStringLiteral("Дом"), QStringLiteral("Лифт")};
+    const int kind = node.GetKind();
+    if (kind < NodeKind::Punct || kind > NodeKind::Lift)
+        return {};
+    QStringList lines{kKinds[kind - NodeKind::Punct], QStringLiteral("IdDB: %1").arg(node.m_IdDB)};
+    if (kind == NodeKind::Lift) {
+        const auto &lift = static_cast<const CLiftB &>(node);
+        if (!lift.ID.isEmpty())
+            lines.append(QStringLiteral("ID: ") + lift.ID);
+        if (!lift.GUID.IsNull())
+            lines.append(QStringLiteral("GUID: ") + GuidToText(lift.GUID));
+    }
+    if (const std::uint32_t line = node.m_pElem.GetPosition().line)
+        lines.append(QStringLiteral("Строка в файле: %1").arg(line));
+    return lines.join(u'\n');
+}
+
 void CStructView::RunCommand(int command)
 {
     CNodeB *node = NodeOf(currentItem());
@@ -190,8 +297,10 @@ void CStructView::RunDrawCommand(int command, CNodeB &node)
         return;
     auto &point = static_cast<CPunct &>(node);
     m_Services.root.m_CurPunct = &point;
+    m_LastDrawCommand = command;
     SetLayoutMode(point, static_cast<LayoutMode>(command));
     m_Table->ReLayout();
+    emit SelectionCommandsChanged();
 }
 
 void CStructView::RunColourCommand(int command, CNodeB &node)
@@ -207,4 +316,5 @@ void CStructView::RunColourCommand(int command, CNodeB &node)
         return;
     m_Services.root.m_CurPunct = point;
     m_Table->ReLayout();
+    emit SelectionCommandsChanged();
 }

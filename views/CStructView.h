@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandId.h"
+#include "ContextMenuKey.h"
 #include "TreeOrder.h"
 
 #include <QIcon>
@@ -32,6 +34,20 @@ public:
     // Runs a draw or colour command on the selected item.
     void RunCommand(int command);
 
+    // The draw and colour commands of the menu bar that apply to the selected
+    // item: drawing its dispatch point and the point's colours, whatever
+    // level is selected; the colour of its street once that point is drawn.
+    QList<int> SelectionCommands() const;
+    // Runs one of them on the selected item's point or street.
+    void RunSelectionCommand(int command);
+    // The draw command Return runs on a dispatch point: the last one used,
+    // by streets before any.
+    int LastDrawCommand() const { return m_LastDrawCommand; }
+
+    // What the item's tooltip says of a node: its kind, IdDB, a lift's ID and
+    // GUID, and the line of its element in the file.
+    static QString ItemTooltip(const CNodeB &node);
+
     // The node an item stands for.
     static CNodeB *NodeOf(const QTreeWidgetItem *item);
 
@@ -39,8 +55,14 @@ public:
     TreeItemHandle NextSiblingItem(TreeItemHandle item) const override;
     CNodeB *NodeOfItem(TreeItemHandle item) const override;
 
+signals:
+    // The selection or the drawn point changed: SelectionCommands may differ.
+    void SelectionCommandsChanged();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QTreeWidgetItem *NewItem(CNodeB &node, int indexAmongSiblings) const;
@@ -48,8 +70,12 @@ private:
                               const TreeSiblingOrder &order);
     void RunDrawCommand(int command, CNodeB &node);
     void RunColourCommand(int command, CNodeB &node);
+    // The selected item's menu, opened from the keyboard below the item.
+    void ShowKeyboardMenu();
 
     ViewServices &m_Services;
     CKorvixView *m_Table = nullptr;
     QIcon m_Icons[4]; // point, street, house, lift
+    ContextMenuKey m_MenuKey;
+    int m_LastDrawCommand = CommandId::DrawByStreets;
 };

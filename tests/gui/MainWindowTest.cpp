@@ -389,7 +389,7 @@ TEST_F(MainWindow, FileMenuHasNoNewButTheStandardToolbarHas)
     for (const QAction *menu : Frame().menuBar()->actions())
         menus.append(menu->text());
     EXPECT_EQ(menus, (QStringList{QStringLiteral("&Файл"), QStringLiteral("&Правка"), QStringLiteral("&Вид"),
-                                  QStringLiteral("&Справка")}));
+                                  QStringLiteral("П&ункт"), QStringLiteral("&Справка")}));
 }
 
 TEST_F(MainWindow, F6AndShiftF6MoveTheFocusToTheOtherPane)
@@ -428,6 +428,10 @@ TEST_F(MainWindow, ClosingTheWindowKeepsItsStateForTheNextRun)
     statusBar->trigger();
     Frame().resize(760, 520);
     Settle();
+    Frame().Splitter()->setSizes({180, 560});
+    Settle();
+    const QList<int> panes = Frame().Splitter()->sizes();
+    ASSERT_EQ(panes.value(0), 180) << "the splitter did not take the sizes";
     Frame().close();
     Stop();
 
@@ -435,6 +439,7 @@ TEST_F(MainWindow, ClosingTheWindowKeepsItsStateForTheNextRun)
     EXPECT_FALSE(Frame().Commands().Action(CommandId::ViewStatusBar)->isChecked());
     EXPECT_TRUE(Frame().statusBar()->isHidden());
     EXPECT_EQ(Frame().size(), QSize(760, 520));
+    EXPECT_EQ(Frame().Splitter()->sizes(), panes);
 }
 
 TEST(AboutDialog, IsFixedInSize)
@@ -458,6 +463,30 @@ TEST(AboutDialog, NamesTheProgramAndItsVersion)
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons[0]->text(), QStringLiteral("ОК"));
     EXPECT_TRUE(buttons[0]->isDefault());
+}
+
+// The dialog template's places, in dialog units of the dialog's font: the
+// text beside the icon, not pushed to the right edge; nothing cut.
+TEST(AboutDialog, PlacesIconTextAndButtonAsItsTemplate)
+{
+    CAboutDlg dialog;
+    dialog.show();
+    const QFontMetrics metrics(dialog.font());
+    const auto units = [&metrics](int x, int y, int w, int h) {
+        return CAboutDlg::DialogUnitsToPixels(metrics, QRect(x, y, w, h));
+    };
+    const auto *icon = dialog.findChild<QLabel *>(QStringLiteral("aboutIcon"));
+    const auto *text = dialog.findChild<QLabel *>(QStringLiteral("aboutText"));
+    const auto *ok = dialog.findChild<QPushButton *>();
+    ASSERT_TRUE(icon && text && ok);
+    EXPECT_EQ(dialog.size(), units(0, 0, 170, 62).size());
+    EXPECT_EQ(icon->pos(), units(14, 14, 0, 0).topLeft());
+    EXPECT_EQ(text->geometry(), units(42, 14, 114, 8));
+    EXPECT_EQ(ok->geometry(), units(113, 41, 50, 14));
+    EXPECT_LT(icon->geometry().right(), text->x()) << "the text overlaps the icon";
+    EXPECT_GE(text->width(), metrics.horizontalAdvance(text->text())) << "the text is cut";
+    EXPECT_GE(text->height(), metrics.height());
+    EXPECT_TRUE(dialog.rect().contains(ok->geometry()));
 }
 
 // --- recent files ------------------------------------------------------------------------------

@@ -10,7 +10,12 @@
 #include "ToolbarManager.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest/QTest>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -164,6 +169,53 @@ TEST_F(ToolbarCustomisation, DeletedToolbarStaysDeleted)
     const QList<QToolBar *> restored = Frame().Toolbars().UserToolbars();
     ASSERT_EQ(restored.size(), 1);
     EXPECT_EQ(restored[0]->windowTitle(), QStringLiteral("Вторая"));
+}
+
+// The name dialog shows its whole title; a user toolbar is made by typing.
+TEST_F(ToolbarCustomisation, NewToolbarNameDialogShowsItsTitleAndTakesTheName)
+{
+    ASSERT_TRUE(Start());
+    CustomizeToolbarsDialog *dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    int titleWidth = 0;
+    int dialogWidth = 0;
+    QTimer::singleShot(0, dialog, [&] {
+        auto *ask = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!ask)
+            return;
+        titleWidth = ask->fontMetrics().horizontalAdvance(ask->windowTitle());
+        dialogWidth = ask->width();
+        auto *edit = ask->findChild<QLineEdit *>();
+        edit->setText(QStringLiteral("Смены"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    Button(*dialog, QStringLiteral("&Создать..."))->click();
+    ASSERT_GT(titleWidth, 0) << "no name dialog opened";
+    // Room for the title besides the window's icon and buttons.
+    EXPECT_GE(dialogWidth, titleWidth + 120);
+    ASSERT_EQ(Frame().Toolbars().UserToolbars().size(), 1);
+    EXPECT_EQ(Frame().Toolbars().UserToolbars()[0]->windowTitle(), QStringLiteral("Смены"));
+}
+
+// Commands with and without an image start their names at the same place.
+TEST_F(ToolbarCustomisation, CommandListsKeepRoomForAnImageInEveryRow)
+{
+    ASSERT_TRUE(Start());
+    CustomizeToolbarsDialog *dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->CreateToolbarNamed(QStringLiteral("Своя"));
+    AddThroughDialog(*dialog, CommandId::FileOpen);       // has an image
+    AddThroughDialog(*dialog, CommandId::DrawByStreets);  // has none
+    for (const char *name : {"availableCommands", "toolbarCommands"}) {
+        auto *list = dialog->findChild<QListWidget *>(QString::fromLatin1(name));
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->iconSize(), QSize(16, 16)) << name;
+        ASSERT_GT(list->count(), 1) << name;
+        for (int i = 0; i < list->count(); ++i) {
+            EXPECT_FALSE(list->item(i)->icon().pixmap(16, 16).isNull())
+                << name << ": " << list->item(i)->text().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 // street, a lift with its ID and its connection.
 
 #include "CKorvixView.h"
+#include "CStructView.h"
 #include "GuiTestSupport.h"
+
+#include <QTreeWidgetItem>
 
 #include <functional>
 #include <stdexcept>
@@ -84,6 +87,79 @@ TEST(TooltipText, IsCutAt1023Characters)
     const CStreet &street = StreetNamed(PointNamed(*s.root, QStringLiteral("П")), name);
     EXPECT_EQ(CKorvixView::TooltipText(street), name.left(1023));
     EXPECT_EQ(CKorvixView::TooltipText(HomeNamed(street, QStringLiteral("д.1"))).size(), 1023);
+}
+
+} // namespace
+
+namespace {
+
+// A tree item's tooltip tells apart nodes of the same name: kind, IdDB, a
+// lift's ID and GUID, and the line its element starts on.
+const QByteArray kTwins = PultDocument(R"(<DISP Name="ОДС" IdDB="1">
+  <STREET Name="ул. Мира" IdDB="2">
+    <HOME Name="д.1" IdDB="3">
+      <LIFT Name="Л1" ID="12" GUID="D21C6E6DFB77FE14BA61D7731D3AA8DB" IdDB="40"/>
+      <LIFT Name="Л1" IdDB="41"/>
+    </HOME>
+  </STREET>
+</DISP>
+<DISP Name="ОДС" IdDB="7"/>)");
+
+// The line of the first element whose text starts with `start`.
+int LineOf(const QByteArray &xml, const char *start)
+{
+    const qsizetype at = xml.indexOf(start);
+    if (at < 0)
+        throw std::runtime_error(std::string("no ") + start);
+    return static_cast<int>(xml.left(at).count('\n')) + 1;
+}
+
+const CNodeTreeB &PointWithIdDB(const CRoot &root, int idDB)
+{
+    for (const auto &point : root.m_Children)
+        if (point->m_IdDB == idDB)
+            return *point;
+    throw std::runtime_error("no point with IdDB " + std::to_string(idDB));
+}
+
+TEST(TreeItemTooltip, TellsTwinsApart)
+{
+    TestStructure s;
+    s.Load(kTwins);
+    const CNodeTreeB &first = PointWithIdDB(*s.root, 1);
+    const CNodeTreeB &street = *first.m_Children.at(0);
+    const CNodeTreeB &home = *street.m_Children.at(0);
+    const auto line = [](const char *start) { return QStringLiteral("Строка в файле: %1").arg(LineOf(kTwins, start)); };
+    const std::vector<std::pair<const CNodeB *, QStringList>> cases{
+        {&first, {QStringLiteral("Диспетчерский пункт"), QStringLiteral("IdDB: 1"), line("<DISP Name=\"ОДС\" IdDB=\"1\"")}},
+        {&PointWithIdDB(*s.root, 7),
+         {QStringLiteral("Диспетчерский пункт"), QStringLiteral("IdDB: 7"), line("<DISP Name=\"ОДС\" IdDB=\"7\"")}},
+        {&street, {QStringLiteral("Улица"), QStringLiteral("IdDB: 2"), line("<STREET")}},
+        {&home, {QStringLiteral("Дом"), QStringLiteral("IdDB: 3"), line("<HOME")}},
+        {&LiftWithId(*s.root, QStringLiteral("12")),
+         {QStringLiteral("Лифт"), QStringLiteral("IdDB: 40"), QStringLiteral("ID: 12"),
+          QStringLiteral("GUID: D21C6E6DFB77FE14BA61D7731D3AA8DB"), line("<LIFT Name=\"Л1\" ID")}},
+        // Neither ID nor GUID: no empty lines for them.
+        {home.m_Children.at(1)->m_IdDB == 41 ? home.m_Children.at(1).get() : home.m_Children.at(0).get(),
+         {QStringLiteral("Лифт"), QStringLiteral("IdDB: 41"), line("<LIFT Name=\"Л1\" IdDB")}},
+    };
+    for (const auto &[node, lines] : cases)
+        EXPECT_EQ(CStructView::ItemTooltip(*node), lines.join(u'\n')) << lines.value(1).toStdString();
+}
+
+// The window's items answer with it.
+class TreeItemTooltips : public WindowTest
+{
+};
+
+TEST_F(TreeItemTooltips, AreWhatTheItemsShow)
+{
+    StartWithStations();
+    QTreeWidgetItem *item = Item({QStringLiteral("Юг"), QStringLiteral("ул. Садовая"), QStringLiteral("д.1"),
+                                  QStringLiteral("П3 - 503")});
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->data(0, Qt::ToolTipRole).toString(), CStructView::ItemTooltip(*CStructView::NodeOf(item)));
+    EXPECT_TRUE(item->data(0, Qt::ToolTipRole).toString().startsWith(QStringLiteral("Лифт\nIdDB: 0\nID: 503\n")));
 }
 
 } // namespace
