@@ -1,9 +1,8 @@
 // The window's own costs on a large structure (35,000 lifts by default):
 // start-up with the file, opening another (small) file after it, and the end
-// of the run with it loaded (closing the window, then the shutdown), the
-// shutdown split into its steps. Side by side in one run, since only the
-// ratio of closing to opening another file means anything on a shared
-// machine.
+// of the run with it loaded, a point drawn and its branch open (closing the
+// window, then the shutdown). Side by side in one run, since only the ratio
+// of ending to opening another file means anything on a shared machine.
 //
 //   korvix_bench_window [--runs N]
 #include "CKorvixApp.h"
