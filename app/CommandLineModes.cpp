@@ -1,6 +1,7 @@
 #include "CommandLineModes.h"
 
 #include "CGroupB.h"
+#include "CheckReport.h"
 #include "CPunct.h"
 #include "CommandLineOptions.h"
 #include "ConsolePresenter.h"
@@ -12,6 +13,7 @@
 #include "TablePainter.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 namespace {
@@ -65,13 +67,74 @@ bool OpenForCommandLine(CRoot &root, const QString &path)
 
 } // namespace
 
+namespace {
+
+// A read for the editor and pipeline formats: nothing is written on the
+// way; what the read said comes from its report.
+CheckedFile CheckQuietly(CRoot &root, const QString &path)
+{
+    CheckedFile checked;
+    checked.file = path;
+    const StructureFileOpen opened = OpenStructureFile(root, path);
+    checked.read = opened.outcome == StructureFileOpen::Outcome::Loaded;
+    switch (opened.outcome) {
+    case StructureFileOpen::Outcome::Loaded:
+    case StructureFileOpen::Outcome::Rejected:
+        checked.messages = root.m_LoadReport.messages;
+        checked.messageCount = root.m_LoadReport.messageCount;
+        checked.failed = root.m_LoadReport.failed;
+        checked.errorText = root.m_LoadReport.errorText;
+        checked.errorPosition = root.m_LoadReport.errorPosition;
+        break;
+    case StructureFileOpen::Outcome::EmptyFile:
+        checked.failed = true;
+        checked.errorText = QStringLiteral("Файл пуст: структура не прочитана.");
+        break;
+    case StructureFileOpen::Outcome::CannotOpen:
+        checked.failed = true;
+        checked.errorText = opened.message;
+        break;
+    }
+    for (StructureMessage &message : checked.messages)
+        message.node = nullptr; // the next file's read frees them
+    return checked;
+}
+
+} // namespace
+
 int RunCheck(const CommandLineRequest &request, const QStringList &arguments)
 {
-    HeadlessSession session(arguments, stdout);
-    if (!OpenForCommandLine(session.Root(), request.file))
-        return 1;
-    WriteConsoleLine(stderr, StructureSummary(session.Root()));
-    return 0;
+    using Format = CommandLineRequest::CheckFormat;
+    const bool lines = request.checkFormat == Format::Text;
+    HeadlessSession session(arguments, stdout, !lines);
+    bool allRead = true;
+    QJsonArray checkedFiles;
+    for (const QString &path : request.files) {
+        if (lines) {
+            // Each message on standard output as the read raises it.
+            const bool read = OpenForCommandLine(session.Root(), path);
+            if (read) {
+                const QString summary = StructureSummary(session.Root());
+                WriteConsoleLine(stderr, request.files.size() > 1 ? path + QStringLiteral(": ") + summary : summary);
+            }
+            allRead = allRead && read;
+            continue;
+        }
+        const CheckedFile checked = CheckQuietly(session.Root(), path);
+        allRead = allRead && checked.read;
+        if (request.checkFormat == Format::Gnu) {
+            for (const QString &line : GnuLines(checked))
+                WriteConsoleLine(stdout, line);
+        } else {
+            checkedFiles.append(CheckedFileJson(checked));
+        }
+    }
+    if (request.checkFormat == Format::Json) {
+        const QByteArray json = QJsonDocument(QJsonObject{{QStringLiteral("files"), checkedFiles}}).toJson();
+        std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+        std::fflush(stdout);
+    }
+    return allRead ? 0 : 1;
 }
 
 CPunct *LayOutRequestedPoint(HeadlessSession &session, const CommandLineRequest &request, int &exitCode)

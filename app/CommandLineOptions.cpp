@@ -3,6 +3,10 @@
 #include "LayoutJson.h"
 
 #include <QCommandLineParser>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 #include <QRegularExpression>
 
 bool ParseSize(const QString &text, std::int32_t &width, std::int32_t &height)
@@ -53,7 +57,11 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
                                  QStringLiteral("Разрешение экрана в точках на дюйм, для которого подбираются "
                                                 "шрифты таблицы (по умолчанию 96)."),
                                  QStringLiteral("N"));
-    parser.addOptions({help, version, check, dumpLayout, render, listPoints, point, mode, size, dpi});
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("Вид вывода --check: text (по умолчанию), gnu (строки "
+                                                   "ФАЙЛ:СТРОКА:СТОЛБЕЦ: для редакторов) или json."),
+                                    QStringLiteral("ФОРМАТ"));
+    parser.addOptions({help, version, check, dumpLayout, render, listPoints, point, mode, size, dpi, format});
     parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("Файл структуры (*.xml)."),
                                  QStringLiteral("[ФАЙЛ]"));
 
@@ -79,13 +87,32 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
         return request;
     }
 
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1) {
+    request.files = parser.positionalArguments();
+    if (request.files.size() > 1 && !parser.isSet(check)) {
         request.error = QStringLiteral("Указано больше одного файла.");
         return request;
     }
-    if (!files.isEmpty())
-        request.file = files.first();
+    if (!request.files.isEmpty())
+        request.file = request.files.first();
+    if (parser.isSet(format)) {
+        if (!parser.isSet(check)) {
+            request.error = QStringLiteral("Параметр --format относится к --check.");
+            return request;
+        }
+        static const std::pair<const char16_t *, CommandLineRequest::CheckFormat> kFormats[] = {
+            {u"text", CommandLineRequest::CheckFormat::Text},
+            {u"gnu", CommandLineRequest::CheckFormat::Gnu},
+            {u"json", CommandLineRequest::CheckFormat::Json},
+        };
+        const QString chosen = parser.value(format);
+        const auto known = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                        [&](const auto &f) { return chosen == QStringView(f.first); });
+        if (known == std::end(kFormats)) {
+            request.error = QStringLiteral("Неизвестный формат «%1»: ожидается text, gnu или json.").arg(chosen);
+            return request;
+        }
+        request.checkFormat = known->second;
+    }
 
     const int modes = int(parser.isSet(check)) + int(parser.isSet(dumpLayout)) + int(parser.isSet(render))
         + int(parser.isSet(listPoints));
@@ -97,8 +124,10 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
     const bool layoutMode = parser.isSet(dumpLayout) || parser.isSet(render);
     if (parser.isSet(check) || parser.isSet(listPoints)) {
         request.mode = parser.isSet(check) ? CommandLineRequest::Mode::Check : CommandLineRequest::Mode::ListPoints;
-        if (layoutOptions)
+        if (layoutOptions) {
             request.error = QStringLiteral("Параметры --point, --mode, --size и --dpi относятся к --dump-layout и --render.");
+            return request;
+        }
     } else if (layoutMode) {
         request.mode = parser.isSet(render) ? CommandLineRequest::Mode::Render : CommandLineRequest::Mode::DumpLayout;
         request.output = parser.value(render);

@@ -12,8 +12,14 @@ struct CommandLineRequest
 {
     enum class Mode { Window, Check, DumpLayout, Render, ListPoints, Help, Version };
 
+    // How --check writes what it found: as lines (the default), as
+    // FILE:LINE:COLUMN: lines for editors, or as one JSON document.
+    enum class CheckFormat { Text, Gnu, Json };
+
     Mode mode = Mode::Window;
-    QString file;
+    QString file;       // the first of `files`
+    QStringList files;  // --check reads each in turn; the other modes take one
+    CheckFormat checkFormat = CheckFormat::Text;
     QString output; // the image --render writes
     QString point;
     LayoutMode layoutMode = LayoutMode::Streets;

@@ -31,5 +31,7 @@ void WriteConsoleLine(std::FILE *stream, const QString &text)
 
 void ConsolePresenter::ShowMessageBox(const QString &text, Icon icon)
 {
+    if (m_Quiet)
+        return;
     WriteConsoleLine(icon == Icon::Information ? m_Information : stderr, text);
 }

@@ -10,11 +10,17 @@
 class ConsolePresenter : public MessagePresenter
 {
 public:
-    explicit ConsolePresenter(std::FILE *informationStream) : m_Information(informationStream) {}
+    // `quiet`: nothing is written (the caller reports from the load report).
+    explicit ConsolePresenter(std::FILE *informationStream, bool quiet = false)
+        : m_Information(informationStream)
+        , m_Quiet(quiet)
+    {
+    }
     void ShowMessageBox(const QString &text, Icon icon) override;
 
 private:
     std::FILE *m_Information;
+    bool m_Quiet;
 };
 
 // Writes one line: as UTF-16 text to a Windows console, otherwise in the

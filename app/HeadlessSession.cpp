@@ -5,8 +5,8 @@
 #include <new>
 
 
-HeadlessSession::HeadlessSession(const QStringList &arguments, std::FILE *informationStream)
-    : m_Presenter(informationStream)
+HeadlessSession::HeadlessSession(const QStringList &arguments, std::FILE *informationStream, bool quiet)
+    : m_Presenter(informationStream, quiet)
     , m_Log(LogFile::DefaultDirectory(), LogFile::DefaultFallbackDirectory(), &m_Presenter)
     , m_Root(&m_Log, &m_Presenter)
 {

@@ -13,7 +13,8 @@
 class HeadlessSession
 {
 public:
-    HeadlessSession(const QStringList &arguments, std::FILE *informationStream);
+    // `quiet`: messages are only recorded in the root's load report.
+    HeadlessSession(const QStringList &arguments, std::FILE *informationStream, bool quiet = false);
     ~HeadlessSession();
     HeadlessSession(const HeadlessSession &) = delete;
     HeadlessSession &operator=(const HeadlessSession &) = delete;

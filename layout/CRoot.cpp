@@ -26,6 +26,21 @@ void CRoot::ShowMessage(const QString &text, std::intptr_t)
         m_pPresenter->ShowMessageBox(text, MessagePresenter::Icon::Information);
 }
 
+void CRoot::ShowMessageAt(const StructureMessage &message)
+{
+    if (m_LoadReport.messages.size() < LoadReport::kKeptMessages)
+        m_LoadReport.messages.push_back(message);
+    ++m_LoadReport.messageCount;
+    ShowMessage(message.text, 0);
+}
+
+void CRoot::NoteLoadError(const QString &text, std::int32_t code, const QString &detail, const XmlPosition &position)
+{
+    m_LoadReport.failed = true;
+    m_LoadReport.errorText = LogFile::ErrorLine(text, code, detail);
+    m_LoadReport.errorPosition = position;
+}
+
 void CRoot::ReportError(const QString &text, std::int32_t code, const QString &detail)
 {
     if (m_pLog)
@@ -37,6 +52,9 @@ void CRoot::ReportError(const QString &text, std::int32_t code, const QString &d
 void CRoot::ResetLayoutState()
 {
     m_CurPunct = nullptr;
+    // The nodes the messages point to are about to go.
+    for (StructureMessage &message : m_LoadReport.messages)
+        message.node = nullptr;
 }
 
 QString LabelWithoutPrefix(const QString &name, std::initializer_list<QStringView> prefixes)

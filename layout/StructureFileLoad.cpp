@@ -19,6 +19,7 @@ namespace {
 template <class Read>
 bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
 {
+    root.StartLoadReport();
     try {
         root.ResetStructure();
         root.CreateXMLDOM();
@@ -28,14 +29,16 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
         return true;
     } catch (const ErrorXML &error) {
         root.ResetStructure();
+        root.NoteLoadError(error.Message(), error.Code(), error.Detail(), error.Position());
         root.ReportError(error.Message(), error.Code(), error.Detail());
         return false;
     } catch (const std::bad_alloc &) {
         // A structure too large for the memory there is: what was built is
         // freed first, so that the report itself has room.
         root.ResetStructure();
-        root.ReportError(LoadMessageString(MessageId::LoadFailed), XmlLoadCode::OutOfMemory,
-                         QStringLiteral("недостаточно памяти для чтения структуры"));
+        const QString detail = QStringLiteral("недостаточно памяти для чтения структуры");
+        root.NoteLoadError(LoadMessageString(MessageId::LoadFailed), XmlLoadCode::OutOfMemory, detail, {});
+        root.ReportError(LoadMessageString(MessageId::LoadFailed), XmlLoadCode::OutOfMemory, detail);
         return false;
     }
 }

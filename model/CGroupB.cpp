@@ -166,8 +166,7 @@ void CGroupB::ReadLiftRef(const XmlNode &node)
         const QString holder = held->m_pParent ? held->m_pParent->m_Name : QString();
         const QString text = FormatText(LoadMessageString(MessageId::LiftAlreadyInGroup),
                                         {QStringView(GuidToText(held->GUID)), QStringView(holder)});
-        ref.reset();
-        ShowStructureMessage(*m_pPunct, text);
+        ShowStructureMessage(*m_pPunct, text, ref.get());
         return;
     }
     if (CLiftB *lift = m_pPunct->FindLiftByGuid(ref->GUID)) {
@@ -177,6 +176,5 @@ void CGroupB::ReadLiftRef(const XmlNode &node)
     }
     const QString text = FormatText(LoadMessageString(MessageId::LiftNotInStructure),
                                     {QStringView(GuidToText(ref->GUID)), QStringView(m_Name)});
-    ref.reset();
-    ShowStructureMessage(*m_pPunct, text);
+    ShowStructureMessage(*m_pPunct, text, ref.get());
 }

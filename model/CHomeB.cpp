@@ -40,8 +40,10 @@ void CHomeB::XMLLoad(const XmlNode &node)
         lift->XMLLoad(child);
         if (names.Add(lift->m_Name)) {
             const QString streetName = m_pParent ? m_pParent->m_Name : QString();
-            ShowStructureMessage(*this, streetName + u',' + m_Name + u',' + lift->m_Name
-                                            + LoadMessageString(MessageId::RepeatedLift));
+            ShowStructureMessage(*this,
+                                 streetName + u',' + m_Name + u',' + lift->m_Name
+                                     + LoadMessageString(MessageId::RepeatedLift),
+                                 lift.get());
         }
         CLiftB *added = lift.get();
         m_Children.push_back(std::move(lift));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorXML.h"
 #include "xml/XmlDocument.h"
 
 #include <QString>
@@ -124,7 +125,14 @@ template <class F>
 void ForEachChildElement(const XmlElement &element, F &&f)
 {
     for (XmlNode node = element.GetFirstChild(); !node.IsNull(); node = node.GetNextSibling()) {
-        if (node.GetNodeType() == XmlNodeType::Element)
+        if (node.GetNodeType() != XmlNodeType::Element)
+            continue;
+        try {
             f(node);
+        } catch (ErrorXML &error) {
+            // An error while reading a child lies in that child (or deeper).
+            error.AtPosition(node.GetPosition());
+            throw;
+        }
     }
 }

@@ -127,7 +127,7 @@ void CPunctB::XMLLoad(const XmlNode &node)
             std::unique_ptr<CStreetB> street = CreateStreet();
             street->XMLLoad(child);
             if (names.Add(street->m_Name))
-                ShowStructureMessage(*this, street->m_Name + LoadMessageString(MessageId::RepeatedStreet));
+                ShowStructureMessage(*this, street->m_Name + LoadMessageString(MessageId::RepeatedStreet), street.get());
             m_Children.push_back(std::move(street));
         });
     }

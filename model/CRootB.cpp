@@ -118,7 +118,7 @@ void CRootB::XMLLoad(const XmlNode &node)
             std::unique_ptr<CPunctB> punct = CreatePunct();
             punct->XMLLoad(child);
             if (names.Add(punct->m_Name))
-                ShowStructureMessage(*this, punct->m_Name + LoadMessageString(MessageId::RepeatedPunct));
+                ShowStructureMessage(*this, punct->m_Name + LoadMessageString(MessageId::RepeatedPunct), punct.get());
             m_Children.push_back(std::move(punct));
         } else if (child.HasName("TabState")) {
             m_TabState.XMLLoad(child);
@@ -186,12 +186,17 @@ void CRootB::LoadXMLFromBytes(QByteArray bytes)
 void CRootB::ReadLoadedDocument(const XmlLoadResult &loaded)
 {
     if (!loaded.ok)
-        throw ErrorXML(MessageId::LoadFailed, loaded.code).WithDetail(loaded.detail);
+        throw ErrorXML(MessageId::LoadFailed, loaded.code).WithDetail(loaded.detail).AtPosition(loaded.position);
 
     for (XmlNode node = m_XMLDOM.GetFirstChild(); !node.IsNull(); node = node.GetNextSibling()) {
         if (node.GetNodeType() == XmlNodeType::Element && node.HasName("PULT")) {
             m_HasPult = true;
-            XMLLoad(node);
+            try {
+                XMLLoad(node);
+            } catch (ErrorXML &error) {
+                error.AtPosition(node.GetPosition());
+                throw;
+            }
             break;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "CPunctB.h"
 #include "Guid.h"
+#include "StructureMessages.h"
 #include "TimeValues.h"
 #include "items/KeyTable.h"
 #include "items/OutTable.h"
@@ -36,6 +37,8 @@ public:
     virtual std::unique_ptr<CKeyB> CreateKey();
     // An information message (repeated names, bad group references).
     virtual void ShowMessage(const QString &text, std::intptr_t extra) = 0;
+    // The same message with its place; by default only its text is shown.
+    virtual void ShowMessageAt(const StructureMessage &message) { ShowMessage(message.text, 0); }
     // An error to record and show; `detail` says what the code alone does not.
     virtual void ReportError(const QString &text, std::int32_t code, const QString &detail = {}) = 0;
 

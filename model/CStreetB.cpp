@@ -36,7 +36,8 @@ void CStreetB::XMLLoad(const XmlNode &node)
         std::unique_ptr<CHomeB> home = CreateHome();
         home->XMLLoad(child);
         if (names.Add(home->m_Name)) {
-            ShowStructureMessage(*this, m_Name + u',' + home->m_Name + LoadMessageString(MessageId::RepeatedHome));
+            ShowStructureMessage(*this, m_Name + u',' + home->m_Name + LoadMessageString(MessageId::RepeatedHome),
+                                 home.get());
         }
         m_Children.push_back(std::move(home));
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xml/XmlDocument.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -30,10 +32,21 @@ public:
         return *this;
     }
 
+    // Where in the file the error lies: the parse error's place, or the
+    // start of the element being read. The innermost place is kept.
+    const XmlPosition &Position() const noexcept { return m_Position; }
+    ErrorXML &AtPosition(const XmlPosition &position)
+    {
+        if (m_Position.line == 0)
+            m_Position = position;
+        return *this;
+    }
+
 private:
     QString m_Message;
     std::int32_t m_Code = 0;
     QString m_Detail;
+    XmlPosition m_Position;
 };
 
 // Ids of the structure model's message texts.

@@ -1,13 +1,32 @@
 #include "StructureMessages.h"
 
+#include "CPunctB.h"
 #include "CRootB.h"
+#include "NodeKind.h"
 
 #include <algorithm>
 
-void ShowStructureMessage(CNodeB &node, const QString &text)
+void ShowStructureMessage(CNodeB &node, const QString &text, const CNodeB *concerned)
 {
-    if (CRootB *root = node.GetRoot())
-        root->ShowMessage(text, 0);
+    CRootB *root = node.GetRoot();
+    if (!root)
+        return;
+    if (!concerned)
+        concerned = &node;
+    StructureMessage message;
+    message.text = text;
+    message.position = concerned->m_pElem.GetPosition();
+    bool throughPoint = false;
+    for (const CNodeB *n = concerned; n && n->GetKind() != NodeKind::Root; n = n->m_pParent) {
+        throughPoint = throughPoint || n->GetKind() == NodeKind::Punct;
+        if (!n->m_Name.isEmpty())
+            message.path.prepend(n->m_Name);
+    }
+    // A group's chain ends at the group: the point it belongs to goes first.
+    if (const CPunctB *point = node.GetPunct(); point && !throughPoint)
+        message.path.prepend(point->m_Name);
+    message.node = concerned->GetKind() == NodeKind::LiftInGroup ? &node : concerned;
+    root->ShowMessageAt(message);
 }
 
 bool SiblingNames::Add(const QString &name)

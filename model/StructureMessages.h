@@ -7,10 +7,30 @@
 #include <unordered_set>
 #include <vector>
 
+#include "xml/XmlDocument.h"
+
+#include <QStringList>
+
 class CNodeB;
 
+// An information message of a read, with what it concerns.
+struct StructureMessage
+{
+    QString text;
+    // Where the element it concerns starts in the file; zeros when unknown.
+    XmlPosition position;
+    // The names from the dispatch point down to that element.
+    QStringList path;
+    // The node it concerns, or the nearest one the structure keeps (a
+    // reference a group refused is not kept: its dispatch point then).
+    // Valid until the structure is reset.
+    const CNodeB *node = nullptr;
+};
+
 // Passes an information message to the console root above the node, if any.
-void ShowStructureMessage(CNodeB &node, const QString &text);
+// `concerned` is the node whose element the message is about: for a
+// repetition the later one; null for the node itself.
+void ShowStructureMessage(CNodeB &node, const QString &text, const CNodeB *concerned = nullptr);
 
 // Names of the siblings read so far, for the repeated-name checks: the same
 // answer as a search among the children, without the quadratic cost. Holds

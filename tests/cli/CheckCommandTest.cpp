@@ -2,6 +2,9 @@
 #include "TempDir.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -111,7 +114,9 @@ void PrintTo(const UsageCase &c, std::ostream *os)
 
 const UsageCase kUsageCases[] = {
     {"CheckWithoutFile", {QStringLiteral("--check")}},
-    {"TwoFiles", {QStringLiteral("--check"), QStringLiteral("FILE"), QStringLiteral("FILE")}},
+    {"TwoFilesToList", {QStringLiteral("--list-points"), QStringLiteral("FILE"), QStringLiteral("FILE")}},
+    {"FormatWithoutCheck", {QStringLiteral("--list-points"), QStringLiteral("--format"), QStringLiteral("gnu"), QStringLiteral("FILE")}},
+    {"UnknownFormat", {QStringLiteral("--check"), QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("FILE")}},
     {"TwoModes", {QStringLiteral("--check"), QStringLiteral("--dump-layout"), QStringLiteral("FILE")}},
     {"LayoutOptionWithCheck", {QStringLiteral("--check"), QStringLiteral("--point"), QStringLiteral("Центр"), QStringLiteral("FILE")}},
     {"LayoutOptionAlone", {QStringLiteral("--size"), QStringLiteral("10x10"), QStringLiteral("FILE")}},
@@ -170,6 +175,123 @@ TEST_P(UsageError, ExitTwo)
 
 INSTANTIATE_TEST_SUITE_P(Arguments, UsageError, ::testing::ValuesIn(kUsageCases),
                          [](const ::testing::TestParamInfo<UsageCase> &p) { return std::string(p.param.name); });
+
+// The option is misplaced: that is what is said, not that a file is missing.
+TEST(CheckCommand, LayoutOptionsSayWhereTheyBelong)
+{
+    const KorvixRun run = RunKorvix({QStringLiteral("--check"), QStringLiteral("--point"), QStringLiteral("Центр")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.ErrLines().value(0),
+              QStringLiteral("Параметры --point, --mode, --size и --dpi относятся к --dump-layout и --render."));
+}
+
+// --- the formats for editors and pipelines ----------------------------------------------------
+
+const QByteArray kRepeated = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PULT>\n  <DISP Name=\"A\">\n"
+                             "    <STREET Name=\"s\"/>\n    <STREET Name=\"s\"/>\n  </DISP>\n</PULT>\n";
+const QByteArray kRejected = "<PULT>\n<DISP Name=\"A\">\n  <STREET Name=\"t\"><HOME Name=\"h\">\n"
+                             "     <LIFT Name=\"l\" UM=\"x\"/></HOME></STREET></DISP></PULT>";
+
+struct FormatCase
+{
+    const char *name;
+    const char *format; // nullptr: the default
+    // Standard output for the two files, "R" and "X" standing for their paths.
+    QStringList out;
+};
+
+void PrintTo(const FormatCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class CheckFormats : public ::testing::TestWithParam<FormatCase>
+{
+};
+
+// Each file on its own, in the order given; exit 1 when one was not read.
+TEST_P(CheckFormats, ReportEveryFileWithItsPlaces)
+{
+    TempDir dir;
+    const QString repeated = dir.Write(QStringLiteral("repeated.xml"), kRepeated);
+    const QString rejected = dir.Write(QStringLiteral("rejected.xml"), kRejected);
+    QStringList arguments{QStringLiteral("--check")};
+    if (GetParam().format)
+        arguments << QStringLiteral("--format") << QString::fromLatin1(GetParam().format);
+    arguments << repeated << rejected;
+    const KorvixRun run = RunKorvix(arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    QStringList expected = GetParam().out;
+    expected.replaceInStrings(QStringLiteral("R"), repeated).replaceInStrings(QStringLiteral("X"), rejected);
+    EXPECT_EQ(run.OutLines(), expected);
+}
+
+const QString kUmError = QStringLiteral("Ошибка при чтении параметра UM элемента LIFT: ");
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, CheckFormats,
+    ::testing::Values(
+        FormatCase{"Text", nullptr, {QStringLiteral("s - Повторное указание улицы")}},
+        FormatCase{"Gnu",
+                   "gnu",
+                   {QStringLiteral("R:5:5: warning: s - Повторное указание улицы"),
+                    QStringLiteral("X:4:6: error: ") + kUmError +
+                        QStringLiteral("-2147352571 (0x80020005) - значение не является целым числом")}}),
+    [](const ::testing::TestParamInfo<FormatCase> &p) { return std::string(p.param.name); });
+
+TEST(CheckFormats, JsonIsOneDocumentWithEveryFile)
+{
+    TempDir dir;
+    const QString repeated = dir.Write(QStringLiteral("repeated.xml"), kRepeated);
+    const QString rejected = dir.Write(QStringLiteral("rejected.xml"), kRejected);
+    const KorvixRun run =
+        RunKorvix({QStringLiteral("--check"), QStringLiteral("--format"), QStringLiteral("json"), repeated, rejected});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out, &parse);
+    ASSERT_EQ(parse.error, QJsonParseError::NoError) << run.out.toStdString();
+    const QJsonArray files = document.object().value(QStringLiteral("files")).toArray();
+    ASSERT_EQ(files.size(), 2);
+
+    const QJsonObject first = files[0].toObject();
+    EXPECT_EQ(first.value(QStringLiteral("file")).toString(), repeated);
+    EXPECT_TRUE(first.value(QStringLiteral("read")).toBool());
+    EXPECT_TRUE(first.value(QStringLiteral("error")).isNull());
+    const QJsonArray messages = first.value(QStringLiteral("messages")).toArray();
+    ASSERT_EQ(messages.size(), 1);
+    const QJsonObject message = messages[0].toObject();
+    EXPECT_EQ(message.value(QStringLiteral("severity")).toString(), QStringLiteral("warning"));
+    EXPECT_EQ(message.value(QStringLiteral("line")).toInt(), 5);
+    EXPECT_EQ(message.value(QStringLiteral("column")).toInt(), 5);
+    EXPECT_EQ(message.value(QStringLiteral("text")).toString(), QStringLiteral("s - Повторное указание улицы"));
+    EXPECT_EQ(message.value(QStringLiteral("path")).toArray(), (QJsonArray{QStringLiteral("A"), QStringLiteral("s")}));
+
+    const QJsonObject second = files[1].toObject();
+    EXPECT_FALSE(second.value(QStringLiteral("read")).toBool());
+    const QJsonObject error = second.value(QStringLiteral("error")).toObject();
+    EXPECT_EQ(error.value(QStringLiteral("severity")).toString(), QStringLiteral("error"));
+    EXPECT_EQ(error.value(QStringLiteral("line")).toInt(), 4);
+    EXPECT_EQ(error.value(QStringLiteral("column")).toInt(), 6);
+    EXPECT_TRUE(error.value(QStringLiteral("text")).toString().startsWith(kUmError));
+}
+
+// A file that cannot be opened is one more entry, not the end of the run.
+TEST(CheckFormats, AMissingFileIsReportedAndTheRestChecked)
+{
+    TempDir dir;
+    const QString repeated = dir.Write(QStringLiteral("repeated.xml"), kRepeated);
+    const QString missing = dir.FilePath(QStringLiteral("missing.xml"));
+    const KorvixRun run =
+        RunKorvix({QStringLiteral("--check"), QStringLiteral("--format"), QStringLiteral("gnu"), missing, repeated});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.OutLines().size(), 2);
+    EXPECT_TRUE(run.OutLines()[0].startsWith(missing + QStringLiteral(": error: "))) << run.out.toStdString();
+    EXPECT_EQ(run.OutLines()[1], repeated + QStringLiteral(":5:5: warning: s - Повторное указание улицы"));
+}
 
 TEST(Command, Version)
 {
