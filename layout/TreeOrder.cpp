@@ -78,3 +78,19 @@ std::vector<CNodeB *> TreeSiblingOrder::ChildrenOf(const CNodeTreeB &node) const
     Sort(children);
     return children;
 }
+
+TreeItemHandle TreeItemOf(const CNodeB &node)
+{
+    switch (node.GetKind()) {
+    case NodeKind::Punct:
+        return static_cast<const CPunct &>(node).m_TreeItem;
+    case NodeKind::Street:
+        return static_cast<const CStreet &>(node).m_TreeItem;
+    case NodeKind::Home:
+        return static_cast<const CHome &>(node).m_TreeItem;
+    case NodeKind::Lift:
+        return static_cast<const CLift &>(node).m_TreeItem;
+    default:
+        return nullptr;
+    }
+}

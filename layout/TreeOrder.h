@@ -47,3 +47,6 @@ private:
     QCollator m_Collator;
     bool m_FoldFirst = false;
 };
+
+// The handle kept in a node by SetTreeItem; null for other nodes.
+TreeItemHandle TreeItemOf(const CNodeB &node);

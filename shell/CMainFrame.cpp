@@ -2,6 +2,7 @@
 
 #include "CAboutDlg.h"
 #include "CKorvixDoc.h"
+#include "CRoot.h"
 #include "CKorvixView.h"
 #include "CStructView.h"
 #include "CommandActions.h"
@@ -9,6 +10,7 @@
 #include "CustomizeToolbarsDialog.h"
 #include "CyrillicMnemonicKeys.h"
 #include "LockKeyState.h"
+#include "MessagesPanel.h"
 #include "MessageBoxPresenter.h"
 #include "RecentFileList.h"
 #include "ResString.h"
@@ -64,21 +66,28 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     CreateToolbars();
     CreateStatusBar();
     CreateClientArea();
+    CreateMessagesPanel();
     RestoreWindowState();
 
     connect(&m_Document, &CKorvixDoc::StructureAboutToBeReplaced, this, [this] {
         m_Tree->clear();
         m_Table->ResetView();
+        m_Messages->Clear();
+        m_MessageCount->clear();
         statusBar()->clearMessage();
         UpdatePointCommands();
     });
     connect(m_Tree, &CStructView::SelectionCommandsChanged, this, &CMainFrame::UpdatePointCommands);
-    connect(m_Tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { m_Table->SetSelectedNode(CStructView::NodeOf(current)); });
+    // What is selected in the tree is outlined in the table when it is drawn there.
+    connect(m_Tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        m_Table->SetSelectedNode(CStructView::NodeOf(current));
+        m_Table->SetMarkedNode(CStructView::NodeOf(current));
+    });
     // Said in the status bar, not a box: nothing is wrong with the file as XML.
     connect(&m_Document, &CKorvixDoc::ReadWithoutPult, this,
             [this] { statusBar()->showMessage(QStringLiteral("В файле нет элемента PULT: структура пуста.")); });
     connect(&m_Document, &CKorvixDoc::StructureReplaced, m_Tree, &CStructView::FillTree);
+    connect(&m_Document, &CKorvixDoc::StructureReplaced, this, &CMainFrame::ShowLoadReport);
     connect(&m_Document, &CKorvixDoc::DocumentChanged, this, [this] {
         m_Table->ResetView();
         m_Table->SetSelectedNode(CStructView::NodeOf(m_Tree->currentItem()));
@@ -198,11 +207,13 @@ void CMainFrame::CreateMenus()
         m_ToolbarsMenu->clear();
         for (QToolBar *bar : m_Toolbars->AllToolbars())
             m_ToolbarsMenu->addAction(bar->toggleViewAction());
+        m_ToolbarsMenu->addAction(m_Messages->toggleViewAction());
         m_ToolbarsMenu->addSeparator();
         m_ToolbarsMenu->addAction(m_Commands->Action(CommandId::CustomizeToolbars));
     });
     view->addAction(c.Action(CommandId::ViewStatusBar));
     view->addAction(c.Action(CommandId::WindowSplit));
+    m_ViewMenu = view;
 
     // Alt+П is the Edit menu's already.
     QMenu *point = menuBar()->addMenu(QStringLiteral("П&ункт"));
@@ -326,6 +337,41 @@ void CMainFrame::CreateClientArea()
     m_Splitter->setStretchFactor(1, 1);
     m_Splitter->setSizes({300, 100});
     setCentralWidget(m_Splitter);
+}
+
+void CMainFrame::CreateMessagesPanel()
+{
+    m_Messages = new MessagesPanel(this);
+    m_Messages->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, m_Messages);
+    // A few rows at first; the table keeps the room.
+    resizeDocks({m_Messages}, {m_Messages->fontMetrics().height() * 8}, Qt::Vertical);
+    // Under the table, beside the tree.
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    connect(m_Messages, &MessagesPanel::NodeActivated, this, &CMainFrame::ShowNode);
+    QAction *shown = m_Messages->toggleViewAction();
+    shown->setText(QStringLiteral("Со&общения"));
+    m_ViewMenu->insertAction(m_Commands->Action(CommandId::WindowSplit), shown);
+    m_MessageCount = new QLabel(this);
+    m_MessageCount->setObjectName(QStringLiteral("messageCount"));
+    statusBar()->insertPermanentWidget(1, m_MessageCount); // after the message pane, before the indicators
+}
+
+void CMainFrame::ShowLoadReport()
+{
+    const LoadReport &report = m_Context.root.m_LoadReport;
+    m_Messages->ShowReport(report);
+    QString count = QStringLiteral("Сообщений при чтении: %1").arg(report.messageCount);
+    if (report.failed)
+        count += QStringLiteral(", файл не прочитан");
+    m_MessageCount->setText(count);
+}
+
+void CMainFrame::ShowNode(const CNodeB *node)
+{
+    // The tree's selection is outlined in the table as well.
+    if (node)
+        m_Tree->SelectNode(*node);
 }
 
 void CMainFrame::SwitchPane(bool forward)

@@ -8,10 +8,12 @@
 #include <memory>
 
 class CKorvixDoc;
+class CNodeB;
 class CKorvixView;
 class CStructView;
 class CommandActions;
 class CyrillicMnemonicKeys;
+class MessagesPanel;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -30,6 +32,7 @@ public:
 
     CStructView *StructView() const { return m_Tree; }
     CKorvixView *TableView() const { return m_Table; }
+    MessagesPanel *Messages() const { return m_Messages; }
     QSplitter *Splitter() const { return m_Splitter; }
     CommandActions &Commands() const { return *m_Commands; }
     ToolbarManager &Toolbars() const { return *m_Toolbars; }
@@ -62,6 +65,11 @@ private:
     void CreateToolbars();
     void CreateStatusBar();
     void CreateClientArea();
+    void CreateMessagesPanel();
+    // The load's messages into the panel and their count into the status bar.
+    void ShowLoadReport();
+    // A message's node: selected in the tree (and so outlined in the table).
+    void ShowNode(const CNodeB *node);
     void RefreshRecentFilesMenu();
     void UpdateTitle();
     void UpdateLockIndicators();
@@ -82,10 +90,13 @@ private:
     CKorvixView *m_Table = nullptr;
     QMenu *m_FileMenu = nullptr;
     QMenu *m_ToolbarsMenu = nullptr;
+    QMenu *m_ViewMenu = nullptr;
     CyrillicMnemonicKeys *m_MnemonicKeys = nullptr;
     QAction *m_RecentSeparator = nullptr;
     QList<QAction *> m_RecentActions;
     QLabel *m_Ready = nullptr;
+    QLabel *m_MessageCount = nullptr;
+    MessagesPanel *m_Messages = nullptr;
     QLabel *m_Indicators[3] = {};
     QString m_FirstOpenDirectory;
 };

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QToolTip>
 
 namespace {
@@ -94,6 +95,7 @@ void CKorvixView::ResetView()
 {
     m_SelStreet = nullptr;
     m_SelectedNode = nullptr;
+    m_MarkedNode = nullptr;
     QToolTip::hideText();
     m_Table.Invalidate();
     update();
@@ -106,9 +108,52 @@ void CKorvixView::resizeEvent(QResizeEvent *event)
         ReLayout();
 }
 
+void CKorvixView::SetMarkedNode(const CNodeB *node)
+{
+    if (node == m_MarkedNode)
+        return;
+    m_MarkedNode = node;
+    update();
+}
+
+QRect CKorvixView::MarkedRect() const
+{
+    const CPunct *point = m_Services.root.m_CurPunct;
+    if (!m_MarkedNode || !point || !point->m_Valid || const_cast<CNodeB *>(m_MarkedNode)->GetPunct() != point)
+        return {};
+    Rect rect;
+    switch (m_MarkedNode->GetKind()) {
+    case NodeKind::Street:
+        // Streets and houses have places only in a layout by streets.
+        if (!point->m_ByProvider)
+            rect = static_cast<const CStreet *>(m_MarkedNode)->m_RectFrame;
+        break;
+    case NodeKind::Home:
+        if (!point->m_ByProvider)
+            rect = static_cast<const CHome *>(m_MarkedNode)->m_Rect;
+        break;
+    case NodeKind::Lift:
+        rect = static_cast<const CLift *>(m_MarkedNode)->m_Rect;
+        break;
+    default:
+        break;
+    }
+    return ToQRect(rect);
+}
+
 void CKorvixView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // The outline goes over whatever the table painted, in every paint.
+    const auto outline = qScopeGuard([&] {
+        const QRect marked = MarkedRect();
+        if (marked.isEmpty())
+            return;
+        painter.setClipRegion(event->region());
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(marked.adjusted(-2, -2, 1, 1));
+    });
     CRoot &root = m_Services.root;
     if (root.m_CurPunct) {
         if (m_Table.IsCurrentFor(size(), devicePixelRatioF(), logicalDpiY())) {

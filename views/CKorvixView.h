@@ -42,6 +42,13 @@ public:
 
     // The node selected elsewhere (the tree), which the keyboard menu is for.
     void SetSelectedNode(CNodeB *node) { m_SelectedNode = node; }
+    // Outlines a street, house or lift (the tree's selection) while its point
+    // is drawn; null, a point, or a node of another point outline nothing.
+    void SetMarkedNode(const CNodeB *node);
+    const CNodeB *MarkedNode() const { return m_MarkedNode; }
+    // Where the outline goes: the node's rectangle in the last layout; empty
+    // when it has none there.
+    QRect MarkedRect() const;
 
     // The tooltip text for a node under the mouse: the street's name; the
     // street's and the house's name; the lift's name, ID and connection.
@@ -72,5 +79,6 @@ private:
     QString m_TipText;
     CStreet *m_SelStreet = nullptr;
     CNodeB *m_SelectedNode = nullptr;
+    const CNodeB *m_MarkedNode = nullptr;
     ContextMenuKey m_MenuKey;
 };

@@ -75,6 +75,18 @@ CNodeB *CStructView::NodeOf(const QTreeWidgetItem *item)
     return item ? reinterpret_cast<CNodeB *>(item->data(0, kNodeRole).value<quintptr>()) : nullptr;
 }
 
+bool CStructView::SelectNode(const CNodeB &node)
+{
+    auto *item = const_cast<QTreeWidgetItem *>(static_cast<const QTreeWidgetItem *>(TreeItemOf(node)));
+    if (!item)
+        return false;
+    for (QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    setCurrentItem(item);
+    scrollToItem(item);
+    return true;
+}
+
 QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) const
 {
     auto *item = new StructureItem;

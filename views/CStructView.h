@@ -50,6 +50,9 @@ public:
 
     // The node an item stands for.
     static CNodeB *NodeOf(const QTreeWidgetItem *item);
+    // Selects the node's item, opening its branch and scrolling it into view.
+    // False when the node has no item.
+    bool SelectNode(const CNodeB &node);
 
     TreeItemHandle FirstChildItem(TreeItemHandle item) const override;
     TreeItemHandle NextSiblingItem(TreeItemHandle item) const override;
