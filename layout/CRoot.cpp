@@ -23,7 +23,7 @@ std::unique_ptr<CPunctB> CRoot::CreatePunct()
 void CRoot::ShowMessage(const QString &text, std::intptr_t)
 {
     if (m_pPresenter)
-        m_pPresenter->ShowMessageBox(text, MessagePresenter::Icon::Information);
+        m_pPresenter->ShowReadMessage(text);
 }
 
 void CRoot::ShowMessageAt(const StructureMessage &message)

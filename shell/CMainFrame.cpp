@@ -74,6 +74,8 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
         m_Table->ResetView();
         m_Messages->Clear();
         m_MessageCount->clear();
+        if (m_Context.boxes)
+            m_Context.boxes->StartFile();
         statusBar()->clearMessage();
         UpdatePointCommands();
     });
@@ -352,6 +354,14 @@ void CMainFrame::CreateMessagesPanel()
     QAction *shown = m_Messages->toggleViewAction();
     shown->setText(QStringLiteral("Со&общения"));
     m_ViewMenu->insertAction(m_Commands->Action(CommandId::WindowSplit), shown);
+    m_PanelOnly = new QAction(QStringLiteral("Сообщения чтения &только в панели"), this);
+    m_PanelOnly->setObjectName(QStringLiteral("messagesOnlyInPanel"));
+    m_PanelOnly->setCheckable(true);
+    connect(m_PanelOnly, &QAction::toggled, this, [this](bool on) {
+        if (m_Context.boxes)
+            m_Context.boxes->SetPanelOnly(on);
+    });
+    m_ViewMenu->insertAction(m_Commands->Action(CommandId::WindowSplit), m_PanelOnly);
     m_MessageCount = new QLabel(this);
     m_MessageCount->setObjectName(QStringLiteral("messageCount"));
     statusBar()->insertPermanentWidget(1, m_MessageCount); // after the message pane, before the indicators
@@ -365,6 +375,9 @@ void CMainFrame::ShowLoadReport()
     if (report.failed)
         count += QStringLiteral(", файл не прочитан");
     m_MessageCount->setText(count);
+    // Messages held back from their boxes must be seen somewhere.
+    if (m_Context.boxes && m_Context.boxes->HeldBack() > 0)
+        m_Messages->show();
 }
 
 void CMainFrame::ShowNode(const CNodeB *node)
@@ -476,6 +489,7 @@ void CMainFrame::RestoreWindowState()
     restoreState(settings.value(QStringLiteral("State")).toByteArray());
     m_Splitter->restoreState(settings.value(QStringLiteral("Splitter")).toByteArray());
     const bool statusBarShown = settings.value(QStringLiteral("StatusBar"), true).toBool();
+    m_PanelOnly->setChecked(settings.value(QStringLiteral("MessagesOnlyInPanel"), false).toBool());
     settings.endGroup();
     m_Commands->Action(CommandId::ViewStatusBar)->setChecked(statusBarShown);
     statusBar()->setVisible(statusBarShown);
@@ -489,6 +503,7 @@ void CMainFrame::SaveWindowState()
     settings.setValue(QStringLiteral("State"), saveState());
     settings.setValue(QStringLiteral("Splitter"), m_Splitter->saveState());
     settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
+    settings.setValue(QStringLiteral("MessagesOnlyInPanel"), m_PanelOnly->isChecked());
     settings.endGroup();
     m_Toolbars->Save();
     settings.sync();

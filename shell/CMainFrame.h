@@ -97,6 +97,7 @@ private:
     QLabel *m_Ready = nullptr;
     QLabel *m_MessageCount = nullptr;
     MessagesPanel *m_Messages = nullptr;
+    QAction *m_PanelOnly = nullptr;
     QLabel *m_Indicators[3] = {};
     QString m_FirstOpenDirectory;
 };

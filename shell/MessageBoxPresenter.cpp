@@ -1,5 +1,6 @@
 #include "MessageBoxPresenter.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 
 void MessageBoxPresenter::ShowMessageBox(const QString &text, Icon icon)
@@ -11,4 +12,27 @@ void MessageBoxPresenter::ShowMessageBox(const QString &text, Icon icon)
         boxIcon = QMessageBox::Critical;
     QMessageBox box(boxIcon, QStringLiteral("Korvix"), text, QMessageBox::Ok, m_Parent);
     box.exec();
+}
+
+QString MessageBoxPresenter::HoldBackText()
+{
+    return QStringLiteral("Остальные сообщения этого файла — только в панели");
+}
+
+void MessageBoxPresenter::ShowReadMessage(const QString &text)
+{
+    if (m_PanelOnly || m_RestOfFileHeld) {
+        ++m_HeldBack;
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Korvix"), text, QMessageBox::Ok, m_Parent);
+    box.setCheckBox(new QCheckBox(HoldBackText(), &box));
+    box.exec();
+    m_RestOfFileHeld = box.checkBox()->isChecked();
+}
+
+void MessageBoxPresenter::StartFile()
+{
+    m_RestOfFileHeld = false;
+    m_HeldBack = 0;
 }

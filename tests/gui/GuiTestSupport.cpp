@@ -153,7 +153,7 @@ bool WindowTest::Start(const QStringList &files)
     options.logDirectory = m_Dir.FilePath(QStringLiteral("log"));
     options.logFallbackDirectory = m_Dir.FilePath(QStringLiteral("fallback"));
     options.colours = &m_Colours;
-    options.presenter = &m_Presenter;
+    options.presenter = m_RealMessageBoxes ? nullptr : &m_Presenter;
     QDir().mkpath(options.logDirectory);
     m_App = std::make_unique<CKorvixApp>(*static_cast<QApplication *>(QCoreApplication::instance()), options);
     const bool started = m_App->InitInstance(QStringList{QStringLiteral("korvix")} + files);

@@ -122,6 +122,8 @@ protected:
     static void Settle();
 
     TempDir m_Dir;
+    // Set before Start: messages come as the window's own boxes, not to m_Presenter.
+    bool m_RealMessageBoxes = false;
     RecordingPresenter m_Presenter;
     ScriptedColourChooser m_Colours;
     std::unique_ptr<CKorvixApp> m_App;

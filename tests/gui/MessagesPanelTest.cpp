@@ -8,12 +8,16 @@
 #include "CommandActions.h"
 #include "CommandId.h"
 #include "GuiTestSupport.h"
+#include "MessageBoxPresenter.h"
 #include "MessagesPanel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
@@ -124,6 +128,107 @@ TEST_F(MessagesPanelTest, ItsVisibilityIsKeptForTheNextRun)
     ASSERT_TRUE(Start());
     EXPECT_FALSE(Panel().isVisible());
     EXPECT_FALSE(Panel().toggleViewAction()->isChecked());
+}
+
+// --- boxes a user can stop ---------------------------------------------------------------------
+
+// Answers the read's boxes as they open: the texts seen, and whether to tick
+// «only in the panel» in each.
+class BoxAnswers
+{
+public:
+    explicit BoxAnswers(std::vector<bool> ticks) : m_Ticks(std::move(ticks))
+    {
+        m_Timer.setInterval(5);
+        QObject::connect(&m_Timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            m_Texts.append(box->text());
+            const bool tick = m_Texts.size() <= static_cast<qsizetype>(m_Ticks.size()) && m_Ticks[m_Texts.size() - 1];
+            if (QCheckBox *check = box->checkBox()) {
+                m_CheckTexts.append(check->text());
+                check->setChecked(tick);
+            }
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        m_Timer.start();
+    }
+    QStringList m_Texts;
+    QStringList m_CheckTexts;
+
+private:
+    std::vector<bool> m_Ticks;
+    QTimer m_Timer;
+};
+
+TEST(ReadMessageBoxes, TheRestOfAFileCanBeHeldBackForThePanel)
+{
+    MessageBoxPresenter boxes;
+    {
+        BoxAnswers answers({false, true, false});
+        for (int i = 1; i <= 4; ++i)
+            boxes.ShowReadMessage(QStringLiteral("сообщение %1").arg(i));
+        EXPECT_EQ(answers.m_Texts, (QStringList{QStringLiteral("сообщение 1"), QStringLiteral("сообщение 2")}));
+        EXPECT_EQ(answers.m_CheckTexts.value(0), QStringLiteral("Остальные сообщения этого файла — только в панели"));
+        EXPECT_EQ(boxes.HeldBack(), 2);
+    }
+    {
+        // The next file's messages come as boxes again.
+        boxes.StartFile();
+        BoxAnswers answers({});
+        boxes.ShowReadMessage(QStringLiteral("следующий файл"));
+        EXPECT_EQ(answers.m_Texts, QStringList{QStringLiteral("следующий файл")});
+        EXPECT_EQ(boxes.HeldBack(), 0);
+    }
+    {
+        // With the switch, none at all; other boxes stay.
+        boxes.SetPanelOnly(true);
+        BoxAnswers answers({});
+        boxes.ShowReadMessage(QStringLiteral("только в панели"));
+        boxes.ShowMessageBox(QStringLiteral("ошибка"), MessagePresenter::Icon::Error);
+        EXPECT_EQ(answers.m_Texts, QStringList{QStringLiteral("ошибка")});
+        EXPECT_EQ(answers.m_CheckTexts, QStringList{}) << "only a read's boxes can hold the rest back";
+    }
+}
+
+// The window's own boxes, its switch, and the panel that then holds them.
+class WindowBoxes : public MessagesPanelTest
+{
+protected:
+    void SetUp() override { m_RealMessageBoxes = true; }
+};
+
+TEST_F(WindowBoxes, TheSwitchHoldsEveryReadMessageBackAndIsKept)
+{
+    const QString file = WriteFile(QStringLiteral("repeats.xml"), kRepeats);
+    {
+        BoxAnswers answers({true});
+        ASSERT_TRUE(Start({file}));
+        EXPECT_EQ(answers.m_Texts.size(), 1) << "the first box held the second back";
+    }
+    EXPECT_EQ(Rows().topLevelItemCount(), 2) << "both are in the panel";
+
+    auto *panelOnly = Frame().findChild<QAction *>(QStringLiteral("messagesOnlyInPanel"));
+    ASSERT_NE(panelOnly, nullptr);
+    EXPECT_FALSE(panelOnly->isChecked());
+    panelOnly->trigger();
+    Panel().hide();
+    {
+        BoxAnswers answers({});
+        Frame().OpenFile(WriteFile(QStringLiteral("again.xml"), kRepeats));
+        Settle();
+        EXPECT_EQ(answers.m_Texts, QStringList{});
+    }
+    EXPECT_TRUE(Panel().isVisible()) << "held-back messages bring the panel up";
+    Frame().close();
+    Stop();
+
+    BoxAnswers answers({});
+    ASSERT_TRUE(Start({file}));
+    EXPECT_TRUE(Frame().findChild<QAction *>(QStringLiteral("messagesOnlyInPanel"))->isChecked());
+    EXPECT_EQ(answers.m_Texts, QStringList{});
+    EXPECT_EQ(Rows().topLevelItemCount(), 2);
 }
 
 } // namespace
