@@ -80,6 +80,10 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
         UpdatePointCommands();
     });
     connect(m_Tree, &CStructView::SelectionCommandsChanged, this, &CMainFrame::UpdatePointCommands);
+    // In the message pane instead of «Готово» until the table is shown again
+    // (a menu's prompts pass over it and leave it there).
+    connect(m_Table, &CKorvixView::TableEmpty, m_Ready, &QLabel::setText);
+    connect(m_Table, &CKorvixView::TableShown, this, [this] { m_Ready->setText(LoadResString(57345)); });
     // What is selected in the tree is outlined in the table when it is drawn there.
     connect(m_Tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         m_Table->SetSelectedNode(CStructView::NodeOf(current));

@@ -9,6 +9,7 @@
 #include "CommandId.h"
 #include "CommandMenu.h"
 #include "NodeKind.h"
+#include "PaneSizeSearch.h"
 #include "QPainterSurface.h"
 #include "QtConversions.h"
 #include "TablePainter.h"
@@ -27,6 +28,8 @@ namespace {
 constexpr qsizetype kTipLimit = 1023;
 // How long the table stays unchanged before its picture is kept.
 constexpr int kKeepTableAfterMs = 150;
+// How long the pane stays unchanged before an empty table is explained.
+constexpr int kExplainEmptyAfterMs = 250;
 
 } // namespace
 
@@ -45,6 +48,32 @@ CKorvixView::CKorvixView(ViewServices &services, QWidget *parent)
     m_KeepTable.setSingleShot(true);
     m_KeepTable.setInterval(kKeepTableAfterMs);
     connect(&m_KeepTable, &QTimer::timeout, this, &CKorvixView::KeepPicture);
+    m_ExplainEmpty.setSingleShot(true);
+    m_ExplainEmpty.setInterval(kExplainEmptyAfterMs);
+    connect(&m_ExplainEmpty, &QTimer::timeout, this, &CKorvixView::ExplainEmptyTable);
+}
+
+void CKorvixView::ExplainEmptyTable()
+{
+    CPunct *point = m_Services.root.m_CurPunct;
+    if (!point || point->m_Valid)
+        return;
+    QString reason;
+    if (point->m_Lifts.empty()) {
+        reason = QStringLiteral("В пункте «%1» нет лифтов: таблица пуста.").arg(point->m_Name);
+    } else if (const std::optional<Size> needed = SmallestPaneFor(*point, width(), height())) {
+        reason = QStringLiteral("Таблица пункта «%1» не помещается: нужна область не меньше %2×%3 пикселей "
+                                "(сейчас %4×%5).")
+                     .arg(point->m_Name)
+                     .arg(needed->cx)
+                     .arg(needed->cy)
+                     .arg(width())
+                     .arg(height());
+    } else {
+        reason = QStringLiteral("Таблицу пункта «%1» не удалось разместить.").arg(point->m_Name);
+    }
+    m_EmptyReason = reason;
+    emit TableEmpty(reason);
 }
 
 void CKorvixView::KeepPicture()
@@ -85,8 +114,17 @@ QString CKorvixView::TooltipText(const CNodeB &node)
 
 void CKorvixView::ReLayout()
 {
-    if (CPunct *point = m_Services.root.m_CurPunct)
-        point->RePlaseTab(width(), height());
+    if (CPunct *point = m_Services.root.m_CurPunct) {
+        if (point->RePlaseTab(width(), height())) {
+            m_ExplainEmpty.stop();
+            if (!m_EmptyReason.isEmpty()) {
+                m_EmptyReason.clear();
+                emit TableShown();
+            }
+        } else {
+            m_ExplainEmpty.start();
+        }
+    }
     m_Table.Invalidate();
     update();
 }
@@ -96,6 +134,11 @@ void CKorvixView::ResetView()
     m_SelStreet = nullptr;
     m_SelectedNode = nullptr;
     m_MarkedNode = nullptr;
+    m_ExplainEmpty.stop();
+    if (!m_EmptyReason.isEmpty()) {
+        m_EmptyReason.clear();
+        emit TableShown();
+    }
     QToolTip::hideText();
     m_Table.Invalidate();
     update();

@@ -56,6 +56,16 @@ public:
 
     QSize sizeHint() const override;
 
+    // Why the drawn point's table is empty, for the status bar; empty when
+    // it is shown (or nothing is drawn).
+    QString EmptyTableReason() const { return m_EmptyReason; }
+
+signals:
+    // The drawn point's table could not be laid out (the text says why and
+    // how large the pane would have to be), or is laid out again.
+    void TableEmpty(const QString &reason);
+    void TableShown();
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -66,6 +76,9 @@ protected:
 private:
     // Paints the picture later exposes copy.
     void KeepPicture();
+    // Says why the table stays empty once the pane has stopped changing:
+    // finding the size it would need lays the point out a dozen times.
+    void ExplainEmptyTable();
     void ShowKeyboardMenu();
 
     ViewServices &m_Services;
@@ -74,6 +87,8 @@ private:
     // paint per step, not two.
     TableImage m_Table;
     QTimer m_KeepTable;
+    QTimer m_ExplainEmpty;
+    QString m_EmptyReason;
     // The resolution the current point's labels were last fitted for.
     int m_FittedDpi = 0;
     QString m_TipText;

@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QRegularExpression>
+#include <QLabel>
 #include <QSplitter>
 #include <QTest>
 #include <QToolTip>
@@ -409,6 +410,49 @@ TEST_F(TableView, APaneTooNarrowForAnyLayoutShowsAndNamesNothing)
     EXPECT_EQ(TooltipAt(Centre(caption)), std::nullopt);
     EXPECT_EQ(Table().ContextMenuCommands(Centre(caption)),
               (QList<int>{CommandId::PointBackground, CommandId::AllStreetsBackground}));
+}
+
+// The table stays empty, and the status bar says why and how large the pane
+// would have to be; the search for that size writes nothing to the log.
+TEST_F(TableView, AnEmptyTableSaysHowLargeThePaneWouldHaveToBe)
+{
+    StartWithStations();
+    RunTreeCommand({kNorth}, CommandId::DrawByStreets);
+    ASSERT_TRUE(North().m_Valid);
+    auto *ready = Frame().findChild<QLabel *>(QStringLiteral("readyPane"));
+    ASSERT_NE(ready, nullptr);
+    EXPECT_EQ(ready->text(), QStringLiteral("Готово"));
+    QSplitter &splitter = *Frame().Splitter();
+    const QList<int> sizes = splitter.sizes();
+
+    splitter.setSizes({sizes[0] + sizes[1] - 5, 5});
+    Settle();
+    ASSERT_FALSE(North().m_Valid);
+    const qsizetype layouts = LayoutStarts().size();
+    const QRegularExpression said(QStringLiteral("^Таблица пункта «Север» не помещается: нужна область не меньше "
+                                                 "(\\d+)×(\\d+) пикселей \\(сейчас %1×%2\\)\\.$")
+                                      .arg(Table().width())
+                                      .arg(Table().height()));
+    QRegularExpressionMatch match;
+    for (int waited = 0; waited < 3000 && !(match = said.match(ready->text())).hasMatch(); waited += 50)
+        QTest::qWait(50);
+    ASSERT_TRUE(match.hasMatch()) << ready->text().toStdString();
+    EXPECT_EQ(LayoutStarts().size(), layouts);
+    EXPECT_FALSE(North().m_Valid) << "the point is left laid out for the pane as it is";
+    EXPECT_TRUE(TablePaint().empty());
+
+    // The size named is one the layout takes, and not much less is.
+    const int width = match.captured(1).toInt();
+    const int height = match.captured(2).toInt();
+    ReferenceLayout reference(kStations);
+    EXPECT_TRUE(reference.Draw(kNorth, LayoutMode::Streets, width, height).m_Valid);
+    EXPECT_FALSE(reference.Draw(kNorth, LayoutMode::Streets, width * 97 / 100, height * 97 / 100).m_Valid);
+
+    // Room again: the table is shown and the words go.
+    splitter.setSizes(sizes);
+    Settle();
+    EXPECT_TRUE(North().m_Valid);
+    EXPECT_EQ(ready->text(), QStringLiteral("Готово"));
 }
 
 } // namespace
