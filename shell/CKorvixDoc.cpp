@@ -39,6 +39,16 @@ bool CKorvixDoc::OnOpenDocument(const QString &path)
 {
     if (IsAlreadyOpen(path))
         return true;
+    return Read(path);
+}
+
+bool CKorvixDoc::Reload()
+{
+    return !m_PathName.isEmpty() && Read(m_PathName);
+}
+
+bool CKorvixDoc::Read(const QString &path)
+{
     const StructureFileOpen opened = OpenStructureFile(m_Root, path, [this] { emit StructureAboutToBeReplaced(); });
     switch (opened.outcome) {
     case StructureFileOpen::Outcome::CannotOpen:

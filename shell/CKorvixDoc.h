@@ -22,6 +22,9 @@ public:
     bool OnOpenDocument(const QString &path);
     // New (Ctrl+N): the document is renamed; the structure stays on screen.
     void OnNewDocument();
+    // Reads the open file again (File > Обновить). False when there is no
+    // file or it cannot be opened now.
+    bool Reload();
 
     // "файл без имени" or the file's name.
     QString Title() const;
@@ -43,6 +46,7 @@ signals:
 
 private:
     bool IsAlreadyOpen(const QString &path) const;
+    bool Read(const QString &path);
 
     CRoot &m_Root;
     MessagePresenter &m_Presenter;

@@ -2,7 +2,9 @@
 
 #include "CAboutDlg.h"
 #include "CKorvixDoc.h"
+#include "CPunct.h"
 #include "CRoot.h"
+#include "DrawCommand.h"
 #include "CKorvixView.h"
 #include "CStructView.h"
 #include "CommandActions.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -29,6 +32,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -50,7 +54,7 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     : QMainWindow(parent)
     , m_Context(context)
     , m_Document(document)
-    , m_Services{context.root, context.colours, context.presenter}
+    , m_Services{context.root, context.colours, context.presenter, &m_ChosenColours}
     , m_Commands(std::make_unique<CommandActions>())
     , m_Recent(std::make_unique<RecentFileList>(context.settings))
 {
@@ -98,7 +102,13 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
         m_Table->ResetView();
         m_Table->SetSelectedNode(CStructView::NodeOf(m_Tree->currentItem()));
         UpdateTitle();
+        WatchOpenFile();
     });
+    // Editors write a file in steps: it is read once they are done.
+    m_ChangeSettles.setSingleShot(true);
+    m_ChangeSettles.setInterval(300);
+    connect(&m_Watcher, &QFileSystemWatcher::fileChanged, this, [this] { m_ChangeSettles.start(); });
+    connect(&m_ChangeSettles, &QTimer::timeout, this, &CMainFrame::OnFileChangedOnDisk);
     qApp->installEventFilter(this);
     UpdateTitle();
     UpdateLockIndicators();
@@ -121,6 +131,13 @@ void CMainFrame::CreateCommands()
     QAction *open = c.Add(CommandId::FileOpen, QStringLiteral("&Открыть...\tCtrl+O"), Icon("file-open"),
                           {QKeySequence(Qt::CTRL | Qt::Key_O)});
     connect(open, &QAction::triggered, this, &CMainFrame::OpenWithDialog);
+    QAction *reload = c.Add(CommandId::FileReload, QStringLiteral("Об&новить\tF5"), Icon("file-reload"),
+                            {QKeySequence(Qt::Key_F5)});
+    reload->setStatusTip(QStringLiteral("Прочитать открытый файл заново"));
+    connect(reload, &QAction::triggered, this, &CMainFrame::ReloadFile);
+    m_ReloadOnChange = new QAction(QStringLiteral("Обновлять &сразу при изменении файла"), this);
+    m_ReloadOnChange->setObjectName(QStringLiteral("reloadOnChange"));
+    m_ReloadOnChange->setCheckable(true);
     // Korvix never writes a structure file: the save commands stay disabled.
     c.Add(CommandId::FileSave, QStringLiteral("Со&хранить\tCtrl+S"), Icon("file-save"), {QKeySequence(Qt::CTRL | Qt::Key_S)})
         ->setEnabled(false);
@@ -193,6 +210,8 @@ void CMainFrame::CreateMenus()
     CommandActions &c = *m_Commands;
     m_FileMenu = menuBar()->addMenu(QStringLiteral("&Файл"));
     m_FileMenu->addAction(c.Action(CommandId::FileOpen));
+    m_FileMenu->addAction(c.Action(CommandId::FileReload));
+    m_FileMenu->addAction(m_ReloadOnChange);
     m_FileMenu->addAction(c.Action(CommandId::FileSave));
     m_FileMenu->addAction(c.Action(CommandId::FileSaveAs));
     m_FileMenu->addSeparator();
@@ -366,6 +385,18 @@ void CMainFrame::CreateMessagesPanel()
             m_Context.boxes->SetPanelOnly(on);
     });
     m_ViewMenu->insertAction(m_Commands->Action(CommandId::WindowSplit), m_PanelOnly);
+    // Says that the open file changed on disk, and offers to read it again.
+    m_ChangedOnDisk = new QWidget(this);
+    m_ChangedOnDisk->setObjectName(QStringLiteral("changedOnDisk"));
+    auto *changedLayout = new QHBoxLayout(m_ChangedOnDisk);
+    changedLayout->setContentsMargins(0, 0, 0, 0);
+    changedLayout->addWidget(new QLabel(QStringLiteral("Файл изменён на диске."), m_ChangedOnDisk));
+    auto *reloadButton = new QToolButton(m_ChangedOnDisk);
+    reloadButton->setDefaultAction(m_Commands->Action(CommandId::FileReload));
+    reloadButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    changedLayout->addWidget(reloadButton);
+    m_ChangedOnDisk->hide();
+    statusBar()->insertPermanentWidget(1, m_ChangedOnDisk);
     m_MessageCount = new QLabel(this);
     m_MessageCount->setObjectName(QStringLiteral("messageCount"));
     statusBar()->insertPermanentWidget(1, m_MessageCount); // after the message pane, before the indicators
@@ -417,8 +448,61 @@ void CMainFrame::OpenWithDialog()
         OpenFile(path);
 }
 
+void CMainFrame::ReloadFile()
+{
+    if (m_Document.PathName().isEmpty())
+        return;
+    CRoot &root = m_Context.root;
+    const QString drawnName = root.m_CurPunct ? root.m_CurPunct->m_Name : QString();
+    const LayoutMode mode = root.m_CurPunct ? CurrentLayoutMode(*root.m_CurPunct) : LayoutMode::Streets;
+    if (!m_Document.Reload())
+        return;
+    m_ChosenColours.ApplyTo(root);
+    if (drawnName.isEmpty())
+        return;
+    for (CPunct *point : ChildrenAs<CPunct>(root)) {
+        if (point->m_Name != drawnName)
+            continue;
+        m_Tree->SelectNode(*point);
+        root.m_CurPunct = point;
+        SetLayoutMode(*point, mode);
+        m_Table->ReLayout();
+        UpdatePointCommands();
+        break;
+    }
+}
+
+void CMainFrame::WatchOpenFile()
+{
+    m_ChangeSettles.stop();
+    m_ChangedOnDisk->hide();
+    if (!m_Watcher.files().isEmpty())
+        m_Watcher.removePaths(m_Watcher.files());
+    const QString path = m_Document.PathName();
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        m_Watcher.addPath(path);
+}
+
+void CMainFrame::OnFileChangedOnDisk()
+{
+    const QString path = m_Document.PathName();
+    if (path.isEmpty())
+        return;
+    // An editor that saves by replacing the file ends the watch of the old one.
+    if (!m_Watcher.files().contains(path) && QFileInfo::exists(path))
+        m_Watcher.addPath(path);
+    if (m_ReloadOnChange->isChecked() && QFileInfo::exists(path)) {
+        ReloadFile();
+        return;
+    }
+    m_ChangedOnDisk->show();
+}
+
 bool CMainFrame::OpenFile(const QString &path)
 {
+    // Colours chosen for one file are not another file's.
+    if (QFileInfo(path).absoluteFilePath() != QFileInfo(m_Document.PathName()).absoluteFilePath())
+        m_ChosenColours.Clear();
     if (!m_Document.OnOpenDocument(path)) {
         m_Recent->Remove(path);
         RefreshRecentFilesMenu();
@@ -494,6 +578,7 @@ void CMainFrame::RestoreWindowState()
     m_Splitter->restoreState(settings.value(QStringLiteral("Splitter")).toByteArray());
     const bool statusBarShown = settings.value(QStringLiteral("StatusBar"), true).toBool();
     m_PanelOnly->setChecked(settings.value(QStringLiteral("MessagesOnlyInPanel"), false).toBool());
+    m_ReloadOnChange->setChecked(settings.value(QStringLiteral("ReloadOnChange"), false).toBool());
     settings.endGroup();
     m_Commands->Action(CommandId::ViewStatusBar)->setChecked(statusBarShown);
     statusBar()->setVisible(statusBarShown);
@@ -508,6 +593,7 @@ void CMainFrame::SaveWindowState()
     settings.setValue(QStringLiteral("Splitter"), m_Splitter->saveState());
     settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
     settings.setValue(QStringLiteral("MessagesOnlyInPanel"), m_PanelOnly->isChecked());
+    settings.setValue(QStringLiteral("ReloadOnChange"), m_ReloadOnChange->isChecked());
     settings.endGroup();
     m_Toolbars->Save();
     settings.sync();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ChosenColours.h"
 #include "ShellContext.h"
 #include "ViewServices.h"
 
+#include <QFileSystemWatcher>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
 
@@ -44,6 +47,10 @@ public:
     static QString OpenDialogFilters();
     // Opens a file as File Open does and files it among the recent ones.
     bool OpenFile(const QString &path);
+    // File > Обновить (F5): reads the open file again, keeping the drawn
+    // point, its mode and the colours chosen in this run where the names
+    // still exist.
+    void ReloadFile();
     // Command 126: the toolbar customisation dialog (modeless).
     void ShowCustomizeDialog();
     // Where File Open starts the first time (the examples, when installed).
@@ -76,6 +83,10 @@ private:
     void SwitchPane(bool forward);
     // The draw and colour commands of the menu bar follow the tree's selection.
     void UpdatePointCommands();
+    // The open file is watched: a change on disk is said in the status bar
+    // (or read at once, when so set).
+    void WatchOpenFile();
+    void OnFileChangedOnDisk();
     void RestoreWindowState();
     void SaveWindowState();
 
@@ -98,6 +109,11 @@ private:
     QLabel *m_MessageCount = nullptr;
     MessagesPanel *m_Messages = nullptr;
     QAction *m_PanelOnly = nullptr;
+    QAction *m_ReloadOnChange = nullptr;
+    ChosenColours m_ChosenColours;
+    QFileSystemWatcher m_Watcher;
+    QTimer m_ChangeSettles;
+    QWidget *m_ChangedOnDisk = nullptr;
     QLabel *m_Indicators[3] = {};
     QString m_FirstOpenDirectory;
 };

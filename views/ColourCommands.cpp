@@ -1,6 +1,7 @@
 #include "ColourCommands.h"
 
 #include "CPunct.h"
+#include "ChosenColours.h"
 #include "CStreet.h"
 #include "ColourChooser.h"
 #include "CommandId.h"
@@ -24,16 +25,24 @@ bool ChooseAndStoreColour(int command, CPunct &point, CStreet *street, QWidget *
         services.presenter.ShowMessageBox(BlackRefusedText(), MessagePresenter::Icon::Warning);
         return false;
     }
+    ChosenColours *record = services.chosen;
     switch (command) {
     case CommandId::PointBackground:
         point.FonGrp = *chosen;
+        if (record)
+            record->PointChosen(point);
         break;
     case CommandId::AllStreetsBackground:
-        for (CStreet *s : ChildrenAs<CStreet>(point))
+        for (CStreet *s : ChildrenAs<CStreet>(point)) {
             s->m_Color = *chosen;
+            if (record)
+                record->StreetChosen(*s);
+        }
         break;
     case CommandId::StreetBackground:
         street->m_Color = *chosen;
+        if (record)
+            record->StreetChosen(*street);
         break;
     default:
         return false;

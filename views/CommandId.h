@@ -9,6 +9,8 @@ constexpr int PointBackground = 108;
 constexpr int StreetBackground = 109;
 constexpr int AllStreetsBackground = 110;
 constexpr int CustomizeToolbars = 126;
+// Korvix's own commands, in the range the platform leaves to programs.
+constexpr int FileReload = 32771;
 
 constexpr int FileNew = 57600;
 constexpr int FileOpen = 57601;
