@@ -381,7 +381,9 @@ TEST_F(MainWindow, CommandsHaveTheirAccelerators)
 TEST_F(MainWindow, FileMenuHasNoNewButTheStandardToolbarHas)
 {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(FileMenuTexts(), (QStringList{QStringLiteral("&Открыть...\tCtrl+O"), QStringLiteral("Со&хранить\tCtrl+S"),
+    EXPECT_EQ(FileMenuTexts(), (QStringList{QStringLiteral("&Открыть...\tCtrl+O"), QStringLiteral("Об&новить\tF5"),
+                                            QStringLiteral("Обновлять &сразу при изменении файла"),
+                                            QStringLiteral("Со&хранить\tCtrl+S"),
                                             QStringLiteral("Сохранить &как..."), QStringLiteral("-"),
                                             QStringLiteral("Последний файл"), QStringLiteral("-"),
                                             QStringLiteral("В&ыход")}));
@@ -502,7 +504,7 @@ TEST_F(MainWindow, RecentFilesKeepTheLastFourAndPersist)
     }
     const QStringList newestFirst{paths[4], paths[3], paths[2], paths[1]};
     EXPECT_EQ(Frame().RecentFiles().Files(), newestFirst);
-    EXPECT_EQ(FileMenuTexts().mid(4, 4),
+    EXPECT_EQ(FileMenuTexts().mid(6, 4),
               (QStringList{QStringLiteral("&1 ") + paths[4], QStringLiteral("&2 ") + paths[3],
                            QStringLiteral("&3 ") + paths[2], QStringLiteral("&4 ") + paths[1]}));
 
