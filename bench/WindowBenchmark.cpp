@@ -3,11 +3,15 @@
 // of the run with it loaded, a point drawn and its branch open (closing the
 // window, then the shutdown). Side by side in one run, since only the ratio
 // of ending to opening another file means anything on a shared machine.
+// Then the find bar's steps on the same file: the first (which lists the
+// structure), one to the last lift, and one that finds nothing (by name and
+// ID, and by GUID digits as well).
 //
 //   korvix_bench_window [--runs N]
 #include "CKorvixApp.h"
 #include "CMainFrame.h"
 #include "CStructView.h"
+#include "FindBar.h"
 #include "CommandId.h"
 #include "MessagePresenter.h"
 #include "StructureGenerator.h"
@@ -16,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -55,7 +60,24 @@ struct Run
     double openOther = 0;
     double close = 0;
     double exit = 0;
+    double findFirst = 0;
+    double findLast = 0;
+    double findNothing = 0;
+    double findNoGuid = 0;
 };
+
+// One step of the find bar from the top of the tree, as F3 takes it.
+double FindStep(CMainFrame &frame, const QString &text)
+{
+    CStructView &tree = *frame.StructView();
+    tree.setCurrentItem(tree.topLevelItem(0));
+    frame.Find()->Field()->setText(text);
+    QAction *next = frame.findChild<QAction *>(QStringLiteral("findNext"));
+    QElapsedTimer timer;
+    timer.start();
+    next->trigger();
+    return MillisecondsOf(timer);
+}
 
 Run MeasureOnce(const QTemporaryDir &dir, const QString &big, const QString &small)
 {
@@ -86,6 +108,13 @@ Run MeasureOnce(const QTemporaryDir &dir, const QString &big, const QString &sma
     tree.setCurrentItem(tree.topLevelItem(0));
     tree.RunCommand(CommandId::DrawByStreets);
     tree.expandRecursively(tree.model()->index(0, 0));
+    Settle();
+
+    CMainFrame &frame = *app->MainFrame();
+    run.findFirst = FindStep(frame, QStringLiteral("д.7"));
+    run.findLast = FindStep(frame, QStringLiteral("44999"));
+    run.findNothing = FindStep(frame, QStringLiteral("нет такого"));
+    run.findNoGuid = FindStep(frame, QStringLiteral("FFFFFFFFFF"));
     Settle();
 
     // File > Exit: the window closes, the event loop returns, the shutdown runs.
@@ -124,7 +153,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    std::vector<double> start, openOther, close, exit, ratio;
+    std::vector<double> start, openOther, close, exit, ratio, findFirst, findLast, findNothing, findNoGuid;
     for (int i = 0; i < runs; ++i) {
         const Run run = MeasureOnce(dir, big, small);
         start.push_back(run.start);
@@ -132,11 +161,19 @@ int main(int argc, char *argv[])
         close.push_back(run.close);
         exit.push_back(run.exit);
         ratio.push_back((run.close + run.exit) / run.openOther);
+        findFirst.push_back(run.findFirst);
+        findLast.push_back(run.findLast);
+        findNothing.push_back(run.findNothing);
+        findNoGuid.push_back(run.findNoGuid);
     }
     std::printf("35,000 lifts, median of %d runs (ms)\n", runs);
     std::printf("%-12s %-14s %-10s %-10s %-18s\n", "start", "open another", "close", "shutdown",
                 "end / open another");
     std::printf("%-12.1f %-14.1f %-10.1f %-10.1f %-18.2f\n", Median(start), Median(openOther), Median(close),
                 Median(exit), Median(ratio));
+    std::printf("\nfind, one step from the top of the tree (ms)\n");
+    std::printf("%-14s %-14s %-18s %-18s\n", "first step", "to last lift", "nothing (name)", "nothing (GUID)");
+    std::printf("%-14.1f %-14.1f %-18.1f %-18.1f\n", Median(findFirst), Median(findLast), Median(findNothing),
+                Median(findNoGuid));
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "CommandActions.h"
 #include "CommandId.h"
 #include "CustomizeToolbarsDialog.h"
+#include "FindBar.h"
 #include "CyrillicMnemonicKeys.h"
 #include "LockKeyState.h"
 #include "MessagesPanel.h"
@@ -33,6 +34,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -74,6 +76,8 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     RestoreWindowState();
 
     connect(&m_Document, &CKorvixDoc::StructureAboutToBeReplaced, this, [this] {
+        m_Finder.Clear();
+        m_FindBar->SetResult({});
         m_Tree->clear();
         m_Table->ResetView();
         m_Messages->Clear();
@@ -171,6 +175,21 @@ void CMainFrame::CreateCommands()
     QAction *previousPane = c.Add(CommandId::PreviousPane, QStringLiteral("Предыдущая область"), {},
                                   {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
     connect(previousPane, &QAction::triggered, this, [this] { SwitchPane(false); });
+    m_Find = new QAction(QStringLiteral("&Найти...\tCtrl+F"), this);
+    m_Find->setObjectName(QStringLiteral("find"));
+    m_Find->setShortcut(QKeySequence::Find);
+    m_Find->setStatusTip(QStringLiteral("Найти пункт, улицу, дом или лифт по имени, ID или GUID"));
+    connect(m_Find, &QAction::triggered, this, [this] { m_FindBar->Open(); });
+    m_FindNext = new QAction(QStringLiteral("Найти &далее\tF3"), this);
+    m_FindNext->setObjectName(QStringLiteral("findNext"));
+    m_FindNext->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(m_FindNext, &QAction::triggered, this, [this] { FindStep(true); });
+    m_FindPrevious = new QAction(QStringLiteral("Найти &ранее\tShift+F3"), this);
+    m_FindPrevious->setObjectName(QStringLiteral("findPrevious"));
+    m_FindPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    connect(m_FindPrevious, &QAction::triggered, this, [this] { FindStep(false); });
+    for (QAction *action : {m_Find, m_FindNext, m_FindPrevious})
+        addAction(action);
     // F10 opens the menu bar, whatever the keyboard layout.
     auto *menuBarKey = new QAction(this);
     menuBarKey->setObjectName(QStringLiteral("menuBarKey"));
@@ -248,6 +267,10 @@ void CMainFrame::CreateMenus()
             point->addSeparator();
         point->addAction(c.Action(id));
     }
+    point->addSeparator();
+    point->addAction(m_Find);
+    point->addAction(m_FindNext);
+    point->addAction(m_FindPrevious);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
     help->addAction(c.Action(CommandId::AppAbout));
@@ -353,10 +376,22 @@ void CMainFrame::CreateClientArea()
     m_Splitter = new QSplitter(Qt::Horizontal, this);
     m_Splitter->setObjectName(QStringLiteral("splitter"));
     m_Splitter->setChildrenCollapsible(false);
-    m_Tree = new CStructView(m_Services, m_Splitter);
+    // The find bar sits over the tree, in the tree's pane.
+    auto *treePane = new QWidget(m_Splitter);
+    treePane->setObjectName(QStringLiteral("treePane"));
+    auto *treeLayout = new QVBoxLayout(treePane);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->setSpacing(0);
+    m_FindBar = new FindBar(treePane);
+    m_FindBar->hide();
+    m_Tree = new CStructView(m_Services, treePane);
+    treeLayout->addWidget(m_FindBar);
+    treeLayout->addWidget(m_Tree, 1);
+    connect(m_FindBar, &FindBar::FindRequested, this, [this](const QString &, bool forward) { FindStep(forward); });
+    connect(m_FindBar, &FindBar::Closed, m_Tree, [this] { m_Tree->setFocus(Qt::OtherFocusReason); });
     m_Table = new CKorvixView(m_Services, m_Splitter);
     m_Tree->SetTableView(m_Table);
-    m_Splitter->addWidget(m_Tree);
+    m_Splitter->addWidget(treePane);
     m_Splitter->addWidget(m_Table);
     m_Splitter->setStretchFactor(0, 0);
     m_Splitter->setStretchFactor(1, 1);
@@ -420,6 +455,27 @@ void CMainFrame::ShowNode(const CNodeB *node)
     // The tree's selection is outlined in the table as well.
     if (node)
         m_Tree->SelectNode(*node);
+}
+
+void CMainFrame::FindStep(bool forward)
+{
+    const QString text = m_FindBar->Text();
+    if (text.isEmpty()) {
+        m_FindBar->Open();
+        return;
+    }
+    // The tree has put the structure in its order by now.
+    if (m_Finder.IsEmpty())
+        m_Finder.Reset(m_Context.root);
+    const StructureFinder::Found found = m_Finder.Next(text, CStructView::NodeOf(m_Tree->currentItem()), forward);
+    if (!found.node) {
+        m_FindBar->SetResult(QStringLiteral("Ничего не найдено"));
+        return;
+    }
+    m_FindBar->SetResult(found.wrapped ? (forward ? QStringLiteral("Продолжено с начала")
+                                                  : QStringLiteral("Продолжено с конца"))
+                                       : QString());
+    m_Tree->SelectNode(*found.node);
 }
 
 void CMainFrame::SwitchPane(bool forward)

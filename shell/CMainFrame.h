@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChosenColours.h"
+#include "StructureFinder.h"
 #include "ShellContext.h"
 #include "ViewServices.h"
 
@@ -16,6 +17,7 @@ class CKorvixView;
 class CStructView;
 class CommandActions;
 class CyrillicMnemonicKeys;
+class FindBar;
 class MessagesPanel;
 class QLabel;
 class QMenu;
@@ -36,6 +38,7 @@ public:
     CStructView *StructView() const { return m_Tree; }
     CKorvixView *TableView() const { return m_Table; }
     MessagesPanel *Messages() const { return m_Messages; }
+    FindBar *Find() const { return m_FindBar; }
     QSplitter *Splitter() const { return m_Splitter; }
     CommandActions &Commands() const { return *m_Commands; }
     ToolbarManager &Toolbars() const { return *m_Toolbars; }
@@ -81,6 +84,9 @@ private:
     void UpdateTitle();
     void UpdateLockIndicators();
     void SwitchPane(bool forward);
+    // The next (or previous) match of the find bar's text after the tree's
+    // selection, selected in the tree; what came of it is said in the bar.
+    void FindStep(bool forward);
     // The draw and colour commands of the menu bar follow the tree's selection.
     void UpdatePointCommands();
     // The open file is watched: a change on disk is said in the status bar
@@ -110,6 +116,11 @@ private:
     MessagesPanel *m_Messages = nullptr;
     QAction *m_PanelOnly = nullptr;
     QAction *m_ReloadOnChange = nullptr;
+    FindBar *m_FindBar = nullptr;
+    StructureFinder m_Finder;
+    QAction *m_Find = nullptr;
+    QAction *m_FindNext = nullptr;
+    QAction *m_FindPrevious = nullptr;
     ChosenColours m_ChosenColours;
     QFileSystemWatcher m_Watcher;
     QTimer m_ChangeSettles;

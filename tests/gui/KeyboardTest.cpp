@@ -251,6 +251,8 @@ TEST_F(KeyboardOnly, PointMenuCarriesTheCommandsForTheSelection)
         texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
     QStringList expected = Texts({101, 1018, 1017});
     expected << QStringLiteral("-") << Texts({108, 110, 109});
+    expected << QStringLiteral("-") << QStringLiteral("&Найти...\tCtrl+F") << QStringLiteral("Найти &далее\tF3")
+             << QStringLiteral("Найти &ранее\tShift+F3");
     EXPECT_EQ(texts, expected);
     int digit = 1;
     for (int id : {101, 1018, 1017, 108, 110, 109})
