@@ -39,4 +39,26 @@ SHOOT
 chmod +x "$home/shoot.sh"
 HOME="$home" xvfb-run -s "-screen 0 1280x800x24" "$home/shoot.sh"
 rm -rf "$home"
+
+# The checking workflow: messages only in the panel, a point drawn from the
+# keyboard, and a find that outlines a house in the table.
+home=$(mktemp -d)
+mkdir -p "$home/.config/Tarvel"
+printf '[MainFrame]\nMessagesOnlyInPanel=true\n' > "$home/.config/Tarvel/Korvix.conf"
+cat > "$home/shoot.sh" <<'SHOOT'
+#!/bin/bash
+./build/korvix examples/moskva-sever.xml 2>/dev/null &
+pid=$!
+sleep 3
+xdotool mousemove 80 59 click 1; sleep 0.3
+xdotool key Return; sleep 2                               # draw the first point by streets
+xdotool key ctrl+f; sleep 0.5
+xdotool type --delay 80 'корп'; sleep 0.3
+xdotool key Return; sleep 0.5; xdotool key Return; sleep 1.5
+import -window root -crop 1024x700+0+0 docs/images/checking.png
+kill $pid
+SHOOT
+chmod +x "$home/shoot.sh"
+HOME="$home" xvfb-run -s "-screen 0 1280x800x24" "$home/shoot.sh"
+rm -rf "$home"
 ls -l docs/images
