@@ -13,10 +13,33 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
+#include <numeric>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace {
+
+// Writes a row of pixels that is not read back soon: a table is written
+// once, and streaming stores save reading each line of it into the cache
+// before it is overwritten (half the memory traffic).
+void WriteRow(QRgb *to, const QRgb *from, std::size_t count)
+{
+#if defined(__SSE2__) || defined(_M_X64)
+    constexpr std::size_t kStreamed = 64;
+    if (count >= kStreamed) {
+        for (; reinterpret_cast<std::uintptr_t>(to) % 16 != 0; --count)
+            *to++ = *from++;
+        for (; count >= 4; count -= 4, to += 4, from += 4)
+            _mm_stream_si128(reinterpret_cast<__m128i *>(to), _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+    }
+#endif
+    std::memcpy(to, from, count * sizeof(QRgb));
+}
 
 // Characters below this are looked up in an array; the rest in a hash.
 constexpr char16_t kDirectGlyphs = 0x500;
@@ -65,14 +88,44 @@ struct QPainterSurface::SelectedFont
                 glyph.index = indexes.first();
                 const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
                 glyph.advance = advances.isEmpty() ? 0 : static_cast<int>(std::lround(advances.first().x()));
-                // Hinting and filtering can paint a pixel past the outline.
-                glyph.ink = raw.boundingRect(glyph.index).toAlignedRect().adjusted(-1, -1, 1, 1);
+                glyph.ink = PixelInk(glyph.index);
                 glyph.present = true;
                 return glyph;
             }
         }
         glyph.advance = metrics.horizontalAdvance(ch);
         return glyph;
+    }
+
+    // The pixels a glyph paints around its pen position on the baseline, as
+    // drawn: hinting and filtering can paint past the outline. Glyphs are
+    // always placed on whole pixels, where they paint the same pixels.
+    QRect PixelInk(quint32 index) const
+    {
+        const QRect outline = raw.boundingRect(index).toAlignedRect();
+        if (outline.isEmpty())
+            return {};
+        constexpr int kRoom = 4;
+        QImage probe(outline.size() + QSize(2 * kRoom, 2 * kRoom), QImage::Format_RGB32);
+        probe.fill(Qt::white);
+        const QPoint pen = QPoint(kRoom, kRoom) - outline.topLeft();
+        {
+            QPainter painter(&probe);
+            painter.setPen(Qt::black);
+            QGlyphRun run;
+            run.setRawFont(raw);
+            const QPointF position(pen);
+            run.setRawData(&index, &position, 1);
+            painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        QRect ink;
+        for (int y = 0; y < probe.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(probe.constScanLine(y));
+            for (int x = 0; x < probe.width(); ++x)
+                if (row[x] != 0xffffffffU)
+                    ink |= QRect(x, y, 1, 1);
+        }
+        return ink.translated(-pen);
     }
 
     // The width at whole-pixel advances; `drawable` is false when some
@@ -131,30 +184,126 @@ QPainterSurface::QPainterSurface(QPainter &painter)
     m_Bits = image->bits();
     m_PixelOffset = QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
     m_PixelClip = systemClip.isEmpty() ? image->rect() : systemClip.boundingRect().intersected(image->rect());
+    m_InkSquaresPerRow = (image->width() + kInkSquare - 1) / kInkSquare;
+    m_InkSquares.resize(std::size_t(m_InkSquaresPerRow) * std::size_t((image->height() + kInkSquare - 1) / kInkSquare));
 }
 
 void QPainterSurface::Fill(const QRect &rect, QRgb colour)
 {
-    DrawPendingGlyphs();
-    // Qt's own fill is the faster one for long rows; short ones cost less
-    // written here than a call through the painter.
-    constexpr int kShortRow = 64;
-    if (!m_Pixels || rect.width() > kShortRow) {
+    if (!m_Pixels) {
+        DrawPendingGlyphs();
         m_Painter.fillRect(rect, QColor::fromRgb(colour));
         return;
     }
-    const QRect r = rect.translated(m_PixelOffset).intersected(m_PixelClip);
+    const QRect pixels = rect.translated(m_PixelOffset).intersected(m_PixelClip);
+    if (pixels.isEmpty())
+        return;
+    // Glyphs not drawn yet that this fill covers go under it.
+    if (m_GlyphsPending && CoversPendingInk(pixels))
+        DrawPendingGlyphs();
+    m_PendingFills.push_back({pixels, colour});
+}
+
+void QPainterSurface::WritePendingFills()
+{
+    if (m_PendingFills.empty())
+        return;
+    const std::vector<PendingFill> &fills = m_PendingFills;
+    std::vector<std::uint32_t> byTop(fills.size());
+    std::iota(byTop.begin(), byTop.end(), 0U);
+    std::stable_sort(byTop.begin(), byTop.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return fills[a].pixels.top() < fills[b].pixels.top(); });
+    // Between two of these rows the same fills cover every row alike.
+    std::vector<int> edges;
+    edges.reserve(fills.size() * 2);
+    for (const PendingFill &fill : fills) {
+        edges.push_back(fill.pixels.top());
+        edges.push_back(fill.pixels.bottom() + 1);
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+
+    std::vector<QRgb> line(std::size_t(m_Pixels->width()));
+    std::vector<std::uint32_t> covering; // in the order the fills were made
+    std::vector<std::pair<int, int>> spans;
+    const qsizetype stride = m_Pixels->bytesPerLine();
+    std::size_t next = 0;
+    for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
+        const int top = edges[e];
+        const int end = edges[e + 1];
+        std::erase_if(covering, [&](std::uint32_t i) { return fills[i].pixels.bottom() < top; });
+        for (; next < byTop.size() && fills[byTop[next]].pixels.top() <= top; ++next)
+            covering.insert(std::upper_bound(covering.begin(), covering.end(), byTop[next]), byTop[next]);
+        if (covering.empty())
+            continue;
+        int left = m_Pixels->width();
+        int right = -1;
+        for (std::uint32_t i : covering) {
+            const QRect &r = fills[i].pixels;
+            std::fill_n(line.data() + r.left(), r.width(), fills[i].colour);
+            left = std::min(left, r.left());
+            right = std::max(right, r.right());
+        }
+        // What the band's fills cover: mostly one span, under a background.
+        spans.clear();
+        const bool oneSpan = std::any_of(covering.begin(), covering.end(), [&](std::uint32_t i) {
+            return fills[i].pixels.left() == left && fills[i].pixels.right() == right;
+        });
+        if (oneSpan) {
+            spans.emplace_back(left, right + 1);
+        } else {
+            for (std::uint32_t i : covering)
+                spans.emplace_back(fills[i].pixels.left(), fills[i].pixels.right() + 1);
+            std::sort(spans.begin(), spans.end());
+            std::size_t merged = 0;
+            for (std::size_t k = 1; k < spans.size(); ++k) {
+                if (spans[k].first <= spans[merged].second)
+                    spans[merged].second = std::max(spans[merged].second, spans[k].second);
+                else
+                    spans[++merged] = spans[k];
+            }
+            spans.resize(merged + 1);
+        }
+        for (int y = top; y < end; ++y) {
+            auto *row = reinterpret_cast<QRgb *>(m_Bits + y * stride);
+            for (const auto &[from, to] : spans)
+                WriteRow(row + from, line.data() + from, std::size_t(to - from));
+        }
+    }
+#if defined(__SSE2__) || defined(_M_X64)
+    _mm_sfence(); // the streamed rows are seen by whoever reads the image next
+#endif
+    m_PendingFills.clear();
+}
+
+void QPainterSurface::AddPendingInk(const QRect &ink)
+{
+    const QRect r = ink.intersected(m_Pixels->rect());
     if (r.isEmpty())
         return;
-    // The first row pixel by pixel, the others copied from it (a copy of a
-    // short row is much cheaper than filling it again).
-    const qsizetype stride = m_Pixels->bytesPerLine();
-    uchar *first = m_Bits + r.top() * stride + r.left() * qsizetype(sizeof(QRgb));
-    std::fill_n(reinterpret_cast<QRgb *>(first), r.width(), colour);
-    const std::size_t bytes = std::size_t(r.width()) * sizeof(QRgb);
-    uchar *row = first + stride;
-    for (int y = r.top() + 1; y <= r.bottom(); ++y, row += stride)
-        std::memcpy(row, first, bytes);
+    const auto index = static_cast<std::uint32_t>(m_PendingInk.size());
+    m_PendingInk.push_back(r);
+    for (int sy = r.top() / kInkSquare; sy <= r.bottom() / kInkSquare; ++sy) {
+        for (int sx = r.left() / kInkSquare; sx <= r.right() / kInkSquare; ++sx) {
+            const auto square = static_cast<std::uint32_t>(sy * m_InkSquaresPerRow + sx);
+            std::vector<std::uint32_t> &inks = m_InkSquares[square];
+            if (inks.empty())
+                m_UsedInkSquares.push_back(square);
+            inks.push_back(index);
+        }
+    }
+}
+
+bool QPainterSurface::CoversPendingInk(const QRect &pixels) const
+{
+    for (int sy = pixels.top() / kInkSquare; sy <= pixels.bottom() / kInkSquare; ++sy) {
+        for (int sx = pixels.left() / kInkSquare; sx <= pixels.right() / kInkSquare; ++sx) {
+            for (std::uint32_t i : m_InkSquares[std::size_t(sy * m_InkSquaresPerRow + sx)])
+                if (m_PendingInk[i].intersects(pixels))
+                    return true;
+        }
+    }
+    return false;
 }
 
 QPainterSurface::~QPainterSurface()
@@ -346,6 +495,7 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     if (!drawable) {
         // Only here does Qt lay the text out, with fallback fonts, itself;
         // their glyphs are not ours to measure, so they are clipped.
+        WritePendingFills();
         m_Painter.save();
         m_Painter.setClipRect(visible, Qt::IntersectClip);
         m_Painter.setPen(Qt::black);
@@ -357,7 +507,7 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
 
     // The glyphs join the font's pending run: black glyphs drawn over what is
     // there give the same pixels in any order, and one run for many texts
-    // costs far less than a run each. A fill draws them first.
+    // costs far less than a run each. A fill over them draws them first.
     PendingGlyphs &pending = PendingFor(font);
     const std::size_t first = pending.indexes.size();
     QRect ink;
@@ -370,8 +520,11 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
         pen += glyph.advance;
     }
     m_GlyphsPending = true;
-    if (visible.contains(ink))
+    if (visible.contains(ink)) {
+        if (m_Pixels)
+            AddPendingInk(ink.translated(m_PixelOffset));
         return;
+    }
 
     // Glyphs reaching past the rectangle leave the pending run and are drawn
     // cut to what is seen.
@@ -382,23 +535,34 @@ void QPainterSurface::DrawText(const QString &text, const Rect &rect, unsigned f
     const QRect seen = visible.intersected(ink);
     if (seen.isEmpty())
         return;
-    const QGlyphRun run = GlyphRun(font.raw, m_GlyphIndexes, m_GlyphPositions);
     if (m_Scaled) {
         // A scratch image would draw at one image pixel per logical pixel.
         m_Painter.save();
         m_Painter.setClipRect(visible, Qt::IntersectClip);
         m_Painter.setPen(Qt::black);
-        m_Painter.drawGlyphRun(QPointF(0, 0), run);
+        m_Painter.drawGlyphRun(QPointF(0, 0), GlyphRun(font.raw, m_GlyphIndexes, m_GlyphPositions));
         m_Painter.restore();
         return;
     }
+    if (m_Pixels) {
+        // Over the fills, like the other glyphs.
+        m_PendingCut.push_back({&font, m_GlyphIndexes, m_GlyphPositions, seen});
+        AddPendingInk(seen.translated(m_PixelOffset));
+        return;
+    }
+    DrawCut(font, m_GlyphIndexes, m_GlyphPositions, seen);
+}
+
+void QPainterSurface::DrawCut(const SelectedFont &font, const std::vector<quint32> &indexes,
+                              const std::vector<QPointF> &positions, const QRect &seen)
+{
     // Into a scratch image of what is seen, then copied: a clip on the
     // painter would cost a line table of the whole image for each such text.
     QPainter &scratch = Scratch(seen.size());
     scratch.setCompositionMode(QPainter::CompositionMode_Source);
     scratch.fillRect(QRect(QPoint(0, 0), seen.size()), Qt::transparent);
     scratch.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    scratch.drawGlyphRun(-QPointF(seen.topLeft()), run);
+    scratch.drawGlyphRun(-QPointF(seen.topLeft()), GlyphRun(font.raw, indexes, positions));
     m_Painter.drawImage(seen.topLeft(), m_ScratchImage, QRect(QPoint(0, 0), seen.size()));
 }
 
@@ -418,10 +582,14 @@ void QPainterSurface::Flush()
 
 void QPainterSurface::DrawPendingGlyphs()
 {
+    WritePendingFills();
     if (!m_GlyphsPending)
         return;
     Q_ASSERT(m_Painter.isActive());
     m_GlyphsPending = false;
+    for (const CutText &cut : m_PendingCut)
+        DrawCut(*cut.font, cut.indexes, cut.positions, cut.seen);
+    m_PendingCut.clear();
     m_Painter.setPen(Qt::black);
     for (PendingGlyphs &pending : m_Pending) {
         if (pending.indexes.empty())
@@ -430,6 +598,10 @@ void QPainterSurface::DrawPendingGlyphs()
         pending.indexes.clear();
         pending.positions.clear();
     }
+    for (std::uint32_t square : m_UsedInkSquares)
+        m_InkSquares[square].clear();
+    m_UsedInkSquares.clear();
+    m_PendingInk.clear();
 }
 
 QPainter &QPainterSurface::Scratch(const QSize &size)

@@ -21,8 +21,12 @@
 // measures many short texts on every new layout, and this is several times
 // cheaper than laying each one out.
 //
-// The glyphs of texts are drawn at the next fill, at Flush() or when the
-// surface ends, whichever comes first: end the surface before the painter.
+// Into a plain image, fills are kept and written at the end, band by band:
+// each row of pixels is composed once in a line of its own and copied, so a
+// table's pixels are written about once however many fills cover them. The
+// glyphs of texts are drawn over them then, unless a later fill covers one.
+// Fills and glyphs reach the painter at Flush() or when the surface ends:
+// end the surface before the painter.
 // The painter's clip, transform, composition mode and opacity are read when
 // the surface is made and must not change while it lives.
 class QPainterSurface : public DrawingSurface
@@ -68,8 +72,16 @@ private:
         std::vector<QPointF> positions;
     };
     PendingGlyphs &PendingFor(const SelectedFont &font);
-    // Draws the glyphs of the texts drawn since the last fill.
+    // Draws the kept fills, then the glyphs of the texts drawn since.
     void DrawPendingGlyphs();
+    // Writes the kept fills into the image.
+    void WritePendingFills();
+    // Whether a pending glyph's ink lies in `pixels` (image pixels).
+    bool CoversPendingInk(const QRect &pixels) const;
+    void AddPendingInk(const QRect &ink);
+    // Draws glyphs cut to `seen`.
+    void DrawCut(const SelectedFont &font, const std::vector<quint32> &indexes, const std::vector<QPointF> &positions,
+                 const QRect &seen);
     // A painter on an image at least this large, for text that must be cut.
     QPainter &Scratch(const QSize &size);
 
@@ -80,6 +92,29 @@ private:
     uchar *m_Bits = nullptr;
     QPoint m_PixelOffset;
     QRect m_PixelClip;
+    // Fills not written yet, in image pixels, in the order they were made.
+    struct PendingFill
+    {
+        QRect pixels;
+        QRgb colour;
+    };
+    std::vector<PendingFill> m_PendingFills;
+    // Texts cut to what is seen of them, not drawn yet.
+    struct CutText
+    {
+        const SelectedFont *font;
+        std::vector<quint32> indexes;
+        std::vector<QPointF> positions;
+        QRect seen;
+    };
+    std::vector<CutText> m_PendingCut;
+    // The ink of pending glyphs in image pixels, and which of them touch
+    // each square of the image, so that a fill finds those under it fast.
+    static constexpr int kInkSquare = 64;
+    std::vector<QRect> m_PendingInk;
+    std::vector<std::vector<std::uint32_t>> m_InkSquares;
+    std::vector<std::uint32_t> m_UsedInkSquares;
+    int m_InkSquaresPerRow = 0;
     // Logical pixels are not image pixels (a high-resolution screen).
     bool m_Scaled = false;
     QColor m_TextBackground;

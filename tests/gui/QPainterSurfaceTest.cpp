@@ -116,6 +116,40 @@ TEST(QPainterSurface, FillsTakeTheColourWithRedInTheLowByte)
     EXPECT_EQ(canvas.image.pixelColor(39, 30), QColor(Qt::white));
 }
 
+// Fills reach the image later, all at once: what was painted later must
+// still lie on top, and what no fill covers must stay as it was.
+TEST(QPainterSurface, LaterPaintingLiesOnTopAndUncoveredPixelsStay)
+{
+    const QRgb white = QColor(Qt::white).rgb();
+    const Canvas canvas([](DrawingSurface &s) {
+        s.FillRect({10, 10, 50, 40}, 0x0000ff); // red
+        s.FillRect({30, 20, 70, 30}, 0x00ff00); // green, over the red
+        s.DrawText(QStringLiteral("Ж"), {80, 10, 110, 40}, kCaption | Transparent);
+        s.FillRect({86, 10, 110, 40}, 0xff0000); // blue, over the text's right part
+        s.FillRect({60, 50, 70, 60}, 0x0000ff); // a square of its own
+    });
+    const QImage &image = canvas.image;
+    EXPECT_EQ(image.pixelColor(20, 15), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(35, 25), QColor(Qt::green));
+    EXPECT_EQ(image.pixelColor(65, 25), QColor(Qt::green));
+    EXPECT_EQ(image.pixelColor(45, 35), QColor(Qt::red));
+    EXPECT_EQ(image.pixel(55, 15), white); // between the fills of one band
+    EXPECT_EQ(image.pixel(5, 5), white);
+    EXPECT_EQ(image.pixelColor(65, 55), QColor(Qt::red));
+    // The glyph shows left of the blue fill and not at all under it.
+    int glyphPixels = 0;
+    for (int y = 10; y < 40; ++y) {
+        for (int x = 80; x < 110; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (x >= 86)
+                EXPECT_EQ(c, QColor(Qt::blue)) << x << "," << y;
+            else if (c != QColor(Qt::white))
+                ++glyphPixels;
+        }
+    }
+    EXPECT_GT(glyphPixels, 0);
+}
+
 struct InsideCase
 {
     std::string name;
