@@ -209,19 +209,25 @@ void QPainterSurface::WritePendingFills()
     if (m_PendingFills.empty())
         return;
     const std::vector<PendingFill> &fills = m_PendingFills;
-    std::vector<std::uint32_t> byTop(fills.size());
-    std::iota(byTop.begin(), byTop.end(), 0U);
-    std::stable_sort(byTop.begin(), byTop.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return fills[a].pixels.top() < fills[b].pixels.top(); });
-    // Between two of these rows the same fills cover every row alike.
-    std::vector<int> edges;
-    edges.reserve(fills.size() * 2);
+    // The fills by their first row, each row's in the order they were made,
+    // and the rows where what covers a row changes: an image has few rows,
+    // so both are counted rather than sorted.
+    const std::size_t rows = std::size_t(m_Pixels->height());
+    std::vector<std::uint32_t> firstOfRow(rows + 1, 0);
+    std::vector<bool> changesAt(rows + 1, false);
     for (const PendingFill &fill : fills) {
-        edges.push_back(fill.pixels.top());
-        edges.push_back(fill.pixels.bottom() + 1);
+        ++firstOfRow[std::size_t(fill.pixels.top())];
+        changesAt[std::size_t(fill.pixels.top())] = true;
+        changesAt[std::size_t(fill.pixels.bottom()) + 1] = true;
     }
-    std::sort(edges.begin(), edges.end());
-    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    std::exclusive_scan(firstOfRow.begin(), firstOfRow.end(), firstOfRow.begin(), 0U);
+    std::vector<std::uint32_t> byTop(fills.size());
+    for (std::uint32_t i = 0; i < fills.size(); ++i)
+        byTop[firstOfRow[std::size_t(fills[i].pixels.top())]++] = i;
+    std::vector<int> edges;
+    for (std::size_t y = 0; y <= rows; ++y)
+        if (changesAt[y])
+            edges.push_back(int(y));
 
     std::vector<QRgb> line(std::size_t(m_Pixels->width()));
     std::vector<std::uint32_t> covering; // in the order the fills were made
