@@ -184,8 +184,6 @@ QPainterSurface::QPainterSurface(QPainter &painter)
     m_Bits = image->bits();
     m_PixelOffset = QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
     m_PixelClip = systemClip.isEmpty() ? image->rect() : systemClip.boundingRect().intersected(image->rect());
-    m_InkSquaresPerRow = (image->width() + kInkSquare - 1) / kInkSquare;
-    m_InkSquares.resize(std::size_t(m_InkSquaresPerRow) * std::size_t((image->height() + kInkSquare - 1) / kInkSquare));
 }
 
 void QPainterSurface::Fill(const QRect &rect, QRgb colour)
@@ -210,26 +208,34 @@ void QPainterSurface::WritePendingFills()
         return;
     const std::vector<PendingFill> &fills = m_PendingFills;
     // The fills by their first row, each row's in the order they were made,
-    // and the rows where what covers a row changes: an image has few rows,
-    // so both are counted rather than sorted.
-    const std::size_t rows = std::size_t(m_Pixels->height());
+    // and the rows where what covers a row changes: counted over the rows the
+    // fills reach (no more than they write) rather than sorted.
+    int firstRow = fills.front().pixels.top();
+    int lastRow = fills.front().pixels.bottom();
+    for (const PendingFill &fill : fills) {
+        firstRow = std::min(firstRow, fill.pixels.top());
+        lastRow = std::max(lastRow, fill.pixels.bottom());
+    }
+    const auto rowIndex = [firstRow](int y) { return std::size_t(y - firstRow); };
+    const std::size_t rows = rowIndex(lastRow) + 1;
     std::vector<std::uint32_t> firstOfRow(rows + 1, 0);
     std::vector<bool> changesAt(rows + 1, false);
     for (const PendingFill &fill : fills) {
-        ++firstOfRow[std::size_t(fill.pixels.top())];
-        changesAt[std::size_t(fill.pixels.top())] = true;
-        changesAt[std::size_t(fill.pixels.bottom()) + 1] = true;
+        ++firstOfRow[rowIndex(fill.pixels.top())];
+        changesAt[rowIndex(fill.pixels.top())] = true;
+        changesAt[rowIndex(fill.pixels.bottom()) + 1] = true;
     }
     std::exclusive_scan(firstOfRow.begin(), firstOfRow.end(), firstOfRow.begin(), 0U);
     std::vector<std::uint32_t> byTop(fills.size());
     for (std::uint32_t i = 0; i < fills.size(); ++i)
-        byTop[firstOfRow[std::size_t(fills[i].pixels.top())]++] = i;
+        byTop[firstOfRow[rowIndex(fills[i].pixels.top())]++] = i;
     std::vector<int> edges;
     for (std::size_t y = 0; y <= rows; ++y)
         if (changesAt[y])
-            edges.push_back(int(y));
+            edges.push_back(firstRow + int(y));
 
-    std::vector<QRgb> line(std::size_t(m_Pixels->width()));
+    std::vector<QRgb> &line = m_Line;
+    line.resize(std::size_t(m_Pixels->width()));
     std::vector<std::uint32_t> covering; // in the order the fills were made
     std::vector<std::pair<int, int>> spans;
     const qsizetype stride = m_Pixels->bytesPerLine();
@@ -287,6 +293,11 @@ void QPainterSurface::AddPendingInk(const QRect &ink)
     const QRect r = ink.intersected(m_Pixels->rect());
     if (r.isEmpty())
         return;
+    if (m_InkSquares.empty()) {
+        m_InkSquaresPerRow = (m_Pixels->width() + kInkSquare - 1) / kInkSquare;
+        m_InkSquares.resize(std::size_t(m_InkSquaresPerRow)
+                            * std::size_t((m_Pixels->height() + kInkSquare - 1) / kInkSquare));
+    }
     const auto index = static_cast<std::uint32_t>(m_PendingInk.size());
     m_PendingInk.push_back(r);
     for (int sy = r.top() / kInkSquare; sy <= r.bottom() / kInkSquare; ++sy) {
@@ -302,6 +313,8 @@ void QPainterSurface::AddPendingInk(const QRect &ink)
 
 bool QPainterSurface::CoversPendingInk(const QRect &pixels) const
 {
+    if (m_PendingInk.empty())
+        return false;
     for (int sy = pixels.top() / kInkSquare; sy <= pixels.bottom() / kInkSquare; ++sy) {
         for (int sx = pixels.left() / kInkSquare; sx <= pixels.right() / kInkSquare; ++sx) {
             for (std::uint32_t i : m_InkSquares[std::size_t(sy * m_InkSquaresPerRow + sx)])

@@ -99,6 +99,8 @@ private:
         QRgb colour;
     };
     std::vector<PendingFill> m_PendingFills;
+    // Where a band's row is composed before it is written.
+    std::vector<QRgb> m_Line;
     // Texts cut to what is seen of them, not drawn yet.
     struct CutText
     {
@@ -109,7 +111,8 @@ private:
     };
     std::vector<CutText> m_PendingCut;
     // The ink of pending glyphs in image pixels, and which of them touch
-    // each square of the image, so that a fill finds those under it fast.
+    // each square of the image (made with the first), so that a fill finds
+    // those under it fast.
     static constexpr int kInkSquare = 64;
     std::vector<QRect> m_PendingInk;
     std::vector<std::vector<std::uint32_t>> m_InkSquares;
