@@ -1,4 +1,4 @@
-#include "CheckReport.h"
+#include "app/CheckReport.h"
 
 #include <QJsonArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StructureMessages.h"
+#include "model/StructureMessages.h"
 
 #include <QJsonObject>
 #include <QString>

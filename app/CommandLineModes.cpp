@@ -1,16 +1,16 @@
-#include "CommandLineModes.h"
+#include "app/CommandLineModes.h"
 
-#include "CGroupB.h"
-#include "CheckReport.h"
-#include "CPunct.h"
-#include "CommandLineOptions.h"
-#include "ConsolePresenter.h"
-#include "HeadlessSession.h"
-#include "HeadlessTree.h"
-#include "LayoutJson.h"
-#include "RenderCommand.h"
-#include "StructureFileLoad.h"
-#include "TablePainter.h"
+#include "model/CGroupB.h"
+#include "app/CheckReport.h"
+#include "layout/CPunct.h"
+#include "app/CommandLineOptions.h"
+#include "app/ConsolePresenter.h"
+#include "app/HeadlessSession.h"
+#include "layout/HeadlessTree.h"
+#include "layout/LayoutJson.h"
+#include "app/RenderCommand.h"
+#include "layout/StructureFileLoad.h"
+#include "views/TablePainter.h"
 
 #include <QDir>
 #include <QJsonArray>

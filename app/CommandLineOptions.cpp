@@ -1,6 +1,6 @@
-#include "CommandLineOptions.h"
+#include "app/CommandLineOptions.h"
 
-#include "LayoutJson.h"
+#include "layout/LayoutJson.h"
 
 #include <QCommandLineParser>
 

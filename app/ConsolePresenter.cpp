@@ -1,4 +1,4 @@
-#include "ConsolePresenter.h"
+#include "app/ConsolePresenter.h"
 
 #include <QByteArray>
 

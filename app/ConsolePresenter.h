@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessagePresenter.h"
+#include "log/MessagePresenter.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "HeadlessSession.h"
+#include "app/HeadlessSession.h"
 
-#include "RunLines.h"
+#include "log/RunLines.h"
 
 #include <new>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CRoot.h"
-#include "ConsolePresenter.h"
-#include "LogFile.h"
+#include "layout/CRoot.h"
+#include "app/ConsolePresenter.h"
+#include "log/LogFile.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
-#include "RenderCommand.h"
+#include "app/RenderCommand.h"
 
-#include "CPunct.h"
-#include "CommandLineModes.h"
-#include "CommandLineOptions.h"
-#include "ConsolePresenter.h"
-#include "HeadlessSession.h"
-#include "QPainterSurface.h"
-#include "TableImage.h"
-#include "TablePainter.h"
+#include "layout/CPunct.h"
+#include "app/CommandLineModes.h"
+#include "app/CommandLineOptions.h"
+#include "app/ConsolePresenter.h"
+#include "app/HeadlessSession.h"
+#include "views/QPainterSurface.h"
+#include "views/TableImage.h"
+#include "views/TablePainter.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
-#include "CKorvixApp.h"
-#include "CommandLineModes.h"
-#include "CommandLineOptions.h"
-#include "ConsolePresenter.h"
-#include "KorvixVersion.h"
-#include "RenderCommand.h"
+#include "shell/CKorvixApp.h"
+#include "app/CommandLineModes.h"
+#include "app/CommandLineOptions.h"
+#include "app/ConsolePresenter.h"
+#include "generated/KorvixVersion.h"
+#include "app/RenderCommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -3,13 +3,13 @@
 // at 3840x2160 with and without its log lines, side by side.
 //
 //   korvix_bench_layout [--repeat N]
-#include "CPunct.h"
-#include "CRoot.h"
-#include "DrawCommand.h"
-#include "HeadlessTree.h"
-#include "LayoutJson.h"
-#include "LogFile.h"
-#include "StructureGenerator.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/DrawCommand.h"
+#include "layout/HeadlessTree.h"
+#include "layout/LayoutJson.h"
+#include "log/LogFile.h"
+#include "bench/StructureGenerator.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

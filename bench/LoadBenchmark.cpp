@@ -6,19 +6,19 @@
 //
 //   korvix_bench_load [--runs N] [--scale F]
 //   korvix_bench_load --generate FILE [ROWS]   (writes the structure file, for profiling)
-#include "CRoot.h"
-#include "MessagePresenter.h"
-#include "ProcessMeasure.h"
-#include "StructureFileLoad.h"
-#include "StructureGenerator.h"
+#include "layout/CRoot.h"
+#include "log/MessagePresenter.h"
+#include "bench/ProcessMeasure.h"
+#include "layout/StructureFileLoad.h"
+#include "bench/StructureGenerator.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "xml/MemoryInput.h"
-#include "xml/XmlDocument.h"
+#include "model/xml/MemoryInput.h"
+#include "model/xml/XmlDocument.h"
 
 #include <libxml/parser.h>
 #include <pugixml.hpp>

@@ -8,15 +8,15 @@
 // fill of the whole window image, the least any paint of it costs.
 //
 //   korvix_bench_paint [--repeat N]
-#include "CPunct.h"
-#include "CRoot.h"
-#include "DrawCommand.h"
-#include "HeadlessTree.h"
-#include "LayoutJson.h"
-#include "QPainterSurface.h"
-#include "StructureGenerator.h"
-#include "TableImage.h"
-#include "TablePainter.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/DrawCommand.h"
+#include "layout/HeadlessTree.h"
+#include "layout/LayoutJson.h"
+#include "views/QPainterSurface.h"
+#include "bench/StructureGenerator.h"
+#include "views/TableImage.h"
+#include "views/TablePainter.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "ProcessMeasure.h"
+#include "bench/ProcessMeasure.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "StructureGenerator.h"
+#include "bench/StructureGenerator.h"
 
 #include <QString>
 #include <QStringDecoder>

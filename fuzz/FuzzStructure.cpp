@@ -1,5 +1,5 @@
 // libFuzzer entry point: every input goes the way a structure file goes.
-#include "StructureInput.h"
+#include "fuzz/StructureInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

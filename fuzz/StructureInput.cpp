@@ -1,14 +1,14 @@
-#include "StructureInput.h"
+#include "fuzz/StructureInput.h"
 
-#include "CHome.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "DrawCommand.h"
-#include "ErrorXML.h"
-#include "HeadlessTree.h"
-#include "MessagePresenter.h"
-#include "TablePainter.h"
+#include "layout/CHome.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "layout/DrawCommand.h"
+#include "model/ErrorXML.h"
+#include "layout/HeadlessTree.h"
+#include "log/MessagePresenter.h"
+#include "views/TablePainter.h"
 
 #include <QByteArray>
 

@@ -1,12 +1,12 @@
-#include "AllProvider.h"
+#include "layout/AllProvider.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "FitTiles.h"
-#include "LogFile.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "layout/FitTiles.h"
+#include "log/LogFile.h"
 
 #include <algorithm>
 

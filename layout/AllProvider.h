@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Geometry.h"
-#include "TileGrid.h"
+#include "model/Geometry.h"
+#include "layout/TileGrid.h"
 
 #include <QString>
 

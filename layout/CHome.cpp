@@ -1,6 +1,6 @@
-#include "CHome.h"
+#include "layout/CHome.h"
 
-#include "CLift.h"
+#include "layout/CLift.h"
 
 std::unique_ptr<CLiftB> CHome::CreateLift()
 {

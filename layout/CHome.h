@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CHomeB.h"
-#include "Geometry.h"
-#include "TreeOrder.h"
+#include "model/CHomeB.h"
+#include "model/Geometry.h"
+#include "layout/TreeOrder.h"
 
 // A house with its label, the label's drawn lines and its cell in the last layout.
 class CHome : public CHomeB

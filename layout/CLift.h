@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CLiftB.h"
-#include "Geometry.h"
-#include "TreeOrder.h"
+#include "model/CLiftB.h"
+#include "model/Geometry.h"
+#include "layout/TreeOrder.h"
 
 // A lift with its place in the tree and its tile in the last layout.
 class CLift : public CLiftB

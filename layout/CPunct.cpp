@@ -1,13 +1,13 @@
-#include "CPunct.h"
+#include "layout/CPunct.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "FitTiles.h"
-#include "LogFile.h"
-#include "NodeKind.h"
-#include "OrderSort.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "layout/FitTiles.h"
+#include "log/LogFile.h"
+#include "model/NodeKind.h"
+#include "layout/OrderSort.h"
 
 CPunct::CPunct(CNodeTreeB *parent)
     : CPunctB(parent)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AllProvider.h"
-#include "CPunctB.h"
-#include "Geometry.h"
-#include "TileGrid.h"
-#include "TreeOrder.h"
+#include "layout/AllProvider.h"
+#include "model/CPunctB.h"
+#include "model/Geometry.h"
+#include "layout/TileGrid.h"
+#include "layout/TreeOrder.h"
 
 class CNodeTreeB;
 class CStreet;

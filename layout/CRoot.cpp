@@ -1,11 +1,11 @@
-#include "CRoot.h"
+#include "layout/CRoot.h"
 
-#include "CHome.h"
-#include "CPunct.h"
-#include "CStreet.h"
-#include "LogFile.h"
-#include "MessagePresenter.h"
-#include "WideSpace.h"
+#include "layout/CHome.h"
+#include "layout/CPunct.h"
+#include "layout/CStreet.h"
+#include "log/LogFile.h"
+#include "log/MessagePresenter.h"
+#include "model/WideSpace.h"
 
 CRoot::CRoot(LogFile *log, MessagePresenter *presenter)
     : m_pLog(log)

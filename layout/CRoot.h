@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CRootB.h"
+#include "model/CRootB.h"
 
 #include <vector>
 

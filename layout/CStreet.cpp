@@ -1,10 +1,10 @@
-#include "CStreet.h"
+#include "layout/CStreet.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "FitTiles.h"
-#include "NodeKind.h"
-#include "OrderSort.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/FitTiles.h"
+#include "model/NodeKind.h"
+#include "layout/OrderSort.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CStreetB.h"
-#include "Geometry.h"
-#include "TreeOrder.h"
+#include "model/CStreetB.h"
+#include "model/Geometry.h"
+#include "layout/TreeOrder.h"
 
 // A street with its label, its place in the tree, its caption and frame in
 // the last layout by streets, and its frame colour.

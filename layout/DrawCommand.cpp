@@ -1,6 +1,6 @@
-#include "DrawCommand.h"
+#include "layout/DrawCommand.h"
 
-#include "CPunct.h"
+#include "layout/CPunct.h"
 
 void SetLayoutMode(CPunct &point, LayoutMode mode)
 {

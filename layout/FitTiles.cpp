@@ -1,6 +1,6 @@
-#include "FitTiles.h"
+#include "layout/FitTiles.h"
 
-#include "LogFile.h"
+#include "log/LogFile.h"
 
 #include <QString>
 

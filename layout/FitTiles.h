@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TileGrid.h"
+#include "layout/TileGrid.h"
 
 #include <QStringView>
 

@@ -1,11 +1,11 @@
-#include "HeadlessTree.h"
+#include "layout/HeadlessTree.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "NodeKind.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "model/NodeKind.h"
 
 HeadlessTree::Item *HeadlessTree::NewItem(CNodeB *node)
 {

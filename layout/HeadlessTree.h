@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TreeOrder.h"
+#include "layout/TreeOrder.h"
 
 #include <memory>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "LayoutJson.h"
+#include "layout/LayoutJson.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CStreet.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CStreet.h"
 
 #include <QJsonArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawCommand.h"
+#include "layout/DrawCommand.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "PaneSizeSearch.h"
+#include "layout/PaneSizeSearch.h"
 
-#include "CPunct.h"
-#include "CRoot.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
 
 #include <algorithm>
 

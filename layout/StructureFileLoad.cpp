@@ -1,11 +1,11 @@
-#include "StructureFileLoad.h"
+#include "layout/StructureFileLoad.h"
 
-#include "CRoot.h"
-#include "ErrorXML.h"
-#include "LogFile.h"
-#include "ResString.h"
-#include "xml/FileReading.h"
-#include "xml/XmlDocument.h"
+#include "layout/CRoot.h"
+#include "model/ErrorXML.h"
+#include "log/LogFile.h"
+#include "model/ResString.h"
+#include "model/xml/FileReading.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QDir>
 
@@ -37,8 +37,8 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
         // freed first, so that the report itself has room.
         root.ResetStructure();
         const QString detail = QStringLiteral("недостаточно памяти для чтения структуры");
-        root.NoteLoadError(LoadMessageString(MessageId::LoadFailed), XmlLoadCode::OutOfMemory, detail, {});
-        root.ReportError(LoadMessageString(MessageId::LoadFailed), XmlLoadCode::OutOfMemory, detail);
+        root.NoteLoadError(LoadMessageString(TextId::LoadFailed), XmlLoadCode::OutOfMemory, detail, {});
+        root.ReportError(LoadMessageString(TextId::LoadFailed), XmlLoadCode::OutOfMemory, detail);
         return false;
     }
 }
@@ -79,7 +79,7 @@ StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std:
     // A file that opened but could not be read whole fails as its load does.
     const bool read = ReadIntoRoot(root, fullPath, [&] {
         if (file.code != 0)
-            throw ErrorXML(MessageId::LoadFailed, file.code).WithDetail(DescribeXmlLoadCode(file.code));
+            throw ErrorXML(TextId::LoadFailed, file.code).WithDetail(DescribeXmlLoadCode(file.code));
         root.LoadXMLFromBytes(std::move(file.bytes));
     });
     result.outcome = read ? StructureFileOpen::Outcome::Loaded : StructureFileOpen::Outcome::Rejected;

@@ -1,9 +1,9 @@
-#include "StructureFinder.h"
+#include "layout/StructureFinder.h"
 
-#include "CLift.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "NodeKind.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "model/NodeKind.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "TreeOrder.h"
+#include "layout/TreeOrder.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CStreet.h"
-#include "NodeKind.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CStreet.h"
+#include "model/NodeKind.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>

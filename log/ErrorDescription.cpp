@@ -1,6 +1,6 @@
-#include "ErrorDescription.h"
+#include "log/ErrorDescription.h"
 
-#include "ErrorCodes.h"
+#include "model/ErrorCodes.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "LogFile.h"
+#include "log/LogFile.h"
 
-#include "ErrorDescription.h"
-#include "MessagePresenter.h"
+#include "log/ErrorDescription.h"
+#include "log/MessagePresenter.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

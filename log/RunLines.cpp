@@ -1,6 +1,6 @@
-#include "RunLines.h"
+#include "log/RunLines.h"
 
-#include "KorvixVersion.h"
+#include "generated/KorvixVersion.h"
 
 namespace {
 

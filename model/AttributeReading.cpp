@@ -1,15 +1,15 @@
-#include "AttributeReading.h"
+#include "model/AttributeReading.h"
 
-#include "ErrorCodes.h"
-#include "ErrorXML.h"
-#include "ValueParsing.h"
-#include "WideSpace.h"
+#include "model/ErrorCodes.h"
+#include "model/ErrorXML.h"
+#include "model/ValueParsing.h"
+#include "model/WideSpace.h"
 
 namespace {
 
 [[noreturn]] void ThrowReadError(std::int32_t code, QStringView elementName, const char *attributeName)
 {
-    throw ErrorXML(MessageId::ReadFailed, code, elementName, QString::fromLatin1(attributeName));
+    throw ErrorXML(TextId::ReadFailed, code, elementName, QString::fromLatin1(attributeName));
 }
 
 // The value as a 32-bit integer, read without building a string when it is

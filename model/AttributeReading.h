@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Geometry.h"
-#include "Guid.h"
-#include "TimeValues.h"
-#include "xml/XmlDocument.h"
+#include "model/Geometry.h"
+#include "model/Guid.h"
+#include "model/TimeValues.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QString>
 #include <QStringView>

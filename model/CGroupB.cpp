@@ -1,14 +1,14 @@
-#include "CGroupB.h"
+#include "model/CGroupB.h"
 
-#include "AttributeReading.h"
-#include "CLiftB.h"
-#include "CPunctB.h"
-#include "ErrorCodes.h"
-#include "ErrorXML.h"
-#include "NodeKind.h"
-#include "ResString.h"
-#include "StructureMessages.h"
-#include "TextFormat.h"
+#include "model/AttributeReading.h"
+#include "model/CLiftB.h"
+#include "model/CPunctB.h"
+#include "model/ErrorCodes.h"
+#include "model/ErrorXML.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "model/StructureMessages.h"
+#include "model/TextFormat.h"
 
 #include <algorithm>
 
@@ -123,7 +123,7 @@ void CGroupB::LoadAtDepth(const XmlNode &node, int depth)
 {
     const XmlElement element = BeginElementLoad(node, kGroupElement);
     if (depth > kMaxDepth) {
-        throw ErrorXML(FormatText(LoadMessageString(MessageId::GroupsTooDeep), {std::int64_t(kMaxDepth)}),
+        throw ErrorXML(FormatText(LoadMessageString(TextId::GroupsTooDeep), {std::int64_t(kMaxDepth)}),
                        ConversionCode::NestingTooDeep);
     }
     ReadAttributes(element);
@@ -164,7 +164,7 @@ void CGroupB::ReadLiftRef(const XmlNode &node)
         return;
     if (const CLiftInGroup *held = m_pPunct->FindGroupedLift(ref->GUID)) {
         const QString holder = held->m_pParent ? held->m_pParent->m_Name : QString();
-        const QString text = FormatText(LoadMessageString(MessageId::LiftAlreadyInGroup),
+        const QString text = FormatText(LoadMessageString(TextId::LiftAlreadyInGroup),
                                         {QStringView(GuidToText(held->GUID)), QStringView(holder)});
         ShowStructureMessage(*m_pPunct, text, ref.get());
         return;
@@ -174,7 +174,7 @@ void CGroupB::ReadLiftRef(const XmlNode &node)
         m_LiftRefs.push_back(std::move(ref));
         return;
     }
-    const QString text = FormatText(LoadMessageString(MessageId::LiftNotInStructure),
+    const QString text = FormatText(LoadMessageString(TextId::LiftNotInStructure),
                                     {QStringView(GuidToText(ref->GUID)), QStringView(m_Name)});
     ShowStructureMessage(*m_pPunct, text, ref.get());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CNodeB.h"
-#include "Geometry.h"
-#include "Guid.h"
+#include "model/CNodeB.h"
+#include "model/Geometry.h"
+#include "model/Guid.h"
 
 #include <memory>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "CHomeB.h"
+#include "model/CHomeB.h"
 
-#include "AttributeReading.h"
-#include "CPunctB.h"
-#include "CRootB.h"
-#include "ErrorXML.h"
-#include "NodeKind.h"
-#include "ResString.h"
-#include "StructureMessages.h"
+#include "model/AttributeReading.h"
+#include "model/CPunctB.h"
+#include "model/CRootB.h"
+#include "model/ErrorXML.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "model/StructureMessages.h"
 
 CHomeB::CHomeB(CNodeTreeB *parent)
     : CNodeTreeB(parent)
@@ -42,7 +42,7 @@ void CHomeB::XMLLoad(const XmlNode &node)
             const QString streetName = m_pParent ? m_pParent->m_Name : QString();
             ShowStructureMessage(*this,
                                  streetName + u',' + m_Name + u',' + lift->m_Name
-                                     + LoadMessageString(MessageId::RepeatedLift),
+                                     + LoadMessageString(TextId::RepeatedLift),
                                  lift.get());
         }
         CLiftB *added = lift.get();

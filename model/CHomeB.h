@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CLiftB.h"
+#include "model/CLiftB.h"
 
 // A house (element HOME); its children are lifts.
 class CHomeB : public CNodeTreeB

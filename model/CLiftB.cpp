@@ -1,8 +1,8 @@
-#include "CLiftB.h"
+#include "model/CLiftB.h"
 
-#include "AttributeReading.h"
-#include "NodeKind.h"
-#include "WideSpace.h"
+#include "model/AttributeReading.h"
+#include "model/NodeKind.h"
+#include "model/WideSpace.h"
 
 CDev::~CDev() = default;
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CNodeB.h"
-#include "Guid.h"
-#include "items/OutTable.h"
-#include "items/StateTable.h"
-#include "items/TermDevTable.h"
+#include "model/CNodeB.h"
+#include "model/Guid.h"
+#include "model/items/OutTable.h"
+#include "model/items/StateTable.h"
+#include "model/items/TermDevTable.h"
 
 // The device part of a lift: its address on the line controller.
 class CDev

@@ -1,10 +1,10 @@
-#include "CNodeB.h"
+#include "model/CNodeB.h"
 
-#include "AttributeReading.h"
-#include "CPunctB.h"
-#include "CRootB.h"
-#include "ErrorXML.h"
-#include "NodeKind.h"
+#include "model/AttributeReading.h"
+#include "model/CPunctB.h"
+#include "model/CRootB.h"
+#include "model/ErrorXML.h"
+#include "model/NodeKind.h"
 
 #include <algorithm>
 

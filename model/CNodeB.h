@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ErrorXML.h"
-#include "xml/XmlDocument.h"
+#include "model/ErrorXML.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,11 +1,11 @@
-#include "CPunctB.h"
+#include "model/CPunctB.h"
 
-#include "AttributeReading.h"
-#include "CRootB.h"
-#include "ErrorXML.h"
-#include "NodeKind.h"
-#include "ResString.h"
-#include "StructureMessages.h"
+#include "model/AttributeReading.h"
+#include "model/CRootB.h"
+#include "model/ErrorXML.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "model/StructureMessages.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -127,7 +127,7 @@ void CPunctB::XMLLoad(const XmlNode &node)
             std::unique_ptr<CStreetB> street = CreateStreet();
             street->XMLLoad(child);
             if (names.Add(street->m_Name))
-                ShowStructureMessage(*this, street->m_Name + LoadMessageString(MessageId::RepeatedStreet), street.get());
+                ShowStructureMessage(*this, street->m_Name + LoadMessageString(TextId::RepeatedStreet), street.get());
             m_Children.push_back(std::move(street));
         });
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGroupB.h"
-#include "CStreetB.h"
-#include "Geometry.h"
+#include "model/CGroupB.h"
+#include "model/CStreetB.h"
+#include "model/Geometry.h"
 
 #include <memory>
 #include <vector>

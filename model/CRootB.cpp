@@ -1,10 +1,10 @@
-#include "CRootB.h"
+#include "model/CRootB.h"
 
-#include "AttributeReading.h"
-#include "ErrorXML.h"
-#include "NodeKind.h"
-#include "ResString.h"
-#include "StructureMessages.h"
+#include "model/AttributeReading.h"
+#include "model/ErrorXML.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "model/StructureMessages.h"
 
 CRootB::CRootB()
     : CNodeTreeB(nullptr)
@@ -118,7 +118,7 @@ void CRootB::XMLLoad(const XmlNode &node)
             std::unique_ptr<CPunctB> punct = CreatePunct();
             punct->XMLLoad(child);
             if (names.Add(punct->m_Name))
-                ShowStructureMessage(*this, punct->m_Name + LoadMessageString(MessageId::RepeatedPunct), punct.get());
+                ShowStructureMessage(*this, punct->m_Name + LoadMessageString(TextId::RepeatedPunct), punct.get());
             m_Children.push_back(std::move(punct));
         } else if (child.HasName("TabState")) {
             m_TabState.XMLLoad(child);
@@ -160,7 +160,7 @@ bool CRootB::CreateXMLDOM()
         m_XMLDOM = XmlDocument::Create();
         const XmlNode pi = m_XMLDOM.AppendProcessingInstruction(u"xml", u"version=\"1.0\" encoding=\"windows-1251\"");
         if (pi.IsNull())
-            throw ErrorXML(MessageId::AppendChildFailed, XmlLoadCode::OutOfMemory);
+            throw ErrorXML(TextId::AppendChildFailed, XmlLoadCode::OutOfMemory);
     } catch (const ErrorXML &error) {
         if (CRootB *top = GetRoot())
             top->ReportError(error.Message(), error.Code(), error.Detail());
@@ -186,7 +186,7 @@ void CRootB::LoadXMLFromBytes(QByteArray bytes)
 void CRootB::ReadLoadedDocument(const XmlLoadResult &loaded)
 {
     if (!loaded.ok)
-        throw ErrorXML(MessageId::LoadFailed, loaded.code).WithDetail(loaded.detail).AtPosition(loaded.position);
+        throw ErrorXML(TextId::LoadFailed, loaded.code).WithDetail(loaded.detail).AtPosition(loaded.position);
 
     for (XmlNode node = m_XMLDOM.GetFirstChild(); !node.IsNull(); node = node.GetNextSibling()) {
         if (node.GetNodeType() == XmlNodeType::Element && node.HasName("PULT")) {

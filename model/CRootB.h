@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CPunctB.h"
-#include "Guid.h"
-#include "StructureMessages.h"
-#include "TimeValues.h"
-#include "items/KeyTable.h"
-#include "items/OutTable.h"
-#include "items/StateTable.h"
-#include "xml/XmlDocument.h"
+#include "model/CPunctB.h"
+#include "model/Guid.h"
+#include "model/StructureMessages.h"
+#include "model/TimeValues.h"
+#include "model/items/KeyTable.h"
+#include "model/items/OutTable.h"
+#include "model/items/StateTable.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "CStreetB.h"
+#include "model/CStreetB.h"
 
-#include "AttributeReading.h"
-#include "ErrorXML.h"
-#include "NodeKind.h"
-#include "ResString.h"
-#include "StructureMessages.h"
+#include "model/AttributeReading.h"
+#include "model/ErrorXML.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "model/StructureMessages.h"
 
 CStreetB::CStreetB(CNodeTreeB *parent)
     : CNodeTreeB(parent)
@@ -36,7 +36,7 @@ void CStreetB::XMLLoad(const XmlNode &node)
         std::unique_ptr<CHomeB> home = CreateHome();
         home->XMLLoad(child);
         if (names.Add(home->m_Name)) {
-            ShowStructureMessage(*this, m_Name + u',' + home->m_Name + LoadMessageString(MessageId::RepeatedHome),
+            ShowStructureMessage(*this, m_Name + u',' + home->m_Name + LoadMessageString(TextId::RepeatedHome),
                                  home.get());
         }
         m_Children.push_back(std::move(home));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CHomeB.h"
-#include "Geometry.h"
+#include "model/CHomeB.h"
+#include "model/Geometry.h"
 
 // A street (element STREET); its children are houses.
 class CStreetB : public CNodeTreeB

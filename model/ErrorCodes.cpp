@@ -1,6 +1,6 @@
-#include "ErrorCodes.h"
+#include "model/ErrorCodes.h"
 
-#include "xml/XmlDocument.h"
+#include "model/xml/XmlDocument.h"
 
 QString DescribeModelCode(std::int32_t code)
 {

@@ -1,14 +1,14 @@
-#include "ErrorXML.h"
+#include "model/ErrorXML.h"
 
-#include "ResString.h"
-#include "StringTable.h"
-#include "TextFormat.h"
+#include "model/ResString.h"
+#include "resources/strings/StringTable.h"
+#include "model/TextFormat.h"
 
 namespace {
 
 // A format text whose entry is missing falls back to a fixed English format
 // rather than to "S<id>", which would lose the arguments.
-QString FormatOrFallback(int id, const char16_t *fallback)
+QString FormatOrFallback(TextId id, const char16_t *fallback)
 {
     if (StringTable::Find(id))
         return LoadMessageString(id);
@@ -17,7 +17,7 @@ QString FormatOrFallback(int id, const char16_t *fallback)
 
 } // namespace
 
-ErrorXML::ErrorXML(int messageId, std::int32_t code)
+ErrorXML::ErrorXML(TextId messageId, std::int32_t code)
     : m_Message(LoadMessageString(messageId))
     , m_Code(code)
 {
@@ -25,15 +25,15 @@ ErrorXML::ErrorXML(int messageId, std::int32_t code)
 
 ErrorXML::ErrorXML(QStringView elementName)
 {
-    const QString format = FormatOrFallback(MessageId::ElementFormat, u"%s elements %s");
-    const QString what = LoadMessageString(MessageId::NoElementInterface);
+    const QString format = FormatOrFallback(TextId::ElementFormat, u"%s elements %s");
+    const QString what = LoadMessageString(TextId::NoElementInterface);
     m_Message = FormatText(format, {QStringView(what), elementName});
 }
 
-ErrorXML::ErrorXML(int messageId, std::int32_t code, QStringView elementName, QStringView attributeName)
+ErrorXML::ErrorXML(TextId messageId, std::int32_t code, QStringView elementName, QStringView attributeName)
     : m_Code(code)
 {
-    const QString format = FormatOrFallback(MessageId::AttributeFormat, u"%s parameters %s elements %s");
+    const QString format = FormatOrFallback(TextId::AttributeFormat, u"%s parameters %s elements %s");
     const QString what = LoadMessageString(messageId);
     m_Message = FormatText(format, {QStringView(what), attributeName, elementName});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "xml/XmlDocument.h"
+#include "model/xml/XmlDocument.h"
+#include "resources/strings/TextId.h"
 
 #include <QString>
 
@@ -12,11 +13,11 @@ class ErrorXML
 {
 public:
     // The text of a message id, with a code.
-    ErrorXML(int messageId, std::int32_t code);
-    // The node given for an element is not an element: "<41079> элемента <name>".
+    ErrorXML(TextId messageId, std::int32_t code);
+    // The node given for an element is not an element: "<NoElementInterface> элемента <name>".
     explicit ErrorXML(QStringView elementName);
     // An attribute could not be read: "<message> параметра <attr> элемента <element>".
-    ErrorXML(int messageId, std::int32_t code, QStringView elementName, QStringView attributeName);
+    ErrorXML(TextId messageId, std::int32_t code, QStringView elementName, QStringView attributeName);
     // A fixed text with a code.
     ErrorXML(const QString &text, std::int32_t code);
 
@@ -48,23 +49,3 @@ private:
     QString m_Detail;
     XmlPosition m_Position;
 };
-
-// Ids of the structure model's message texts.
-namespace MessageId {
-constexpr int ElementFormat = 41074;
-constexpr int AttributeFormat = 41075;
-constexpr int ReadFailed = 41077;
-constexpr int NoElementInterface = 41079;
-constexpr int CreateParserFailed = 41080;
-constexpr int AppendChildFailed = 41081;
-constexpr int CreatePIFailed = 41082;
-constexpr int FirstChildFailed = 41084;
-constexpr int LoadFailed = 41089;
-constexpr int LiftAlreadyInGroup = 42005;
-constexpr int LiftNotInStructure = 42007;
-constexpr int RepeatedPunct = 42009;
-constexpr int RepeatedStreet = 42010;
-constexpr int RepeatedHome = 42012;
-constexpr int RepeatedLift = 42013;
-constexpr int GroupsTooDeep = 42020;
-} // namespace MessageId

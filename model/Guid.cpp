@@ -1,4 +1,4 @@
-#include "Guid.h"
+#include "model/Guid.h"
 
 #include <algorithm>
 #include <cstring>

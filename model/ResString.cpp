@@ -1,6 +1,6 @@
-#include "ResString.h"
+#include "model/ResString.h"
 
-#include "StringTable.h"
+#include "resources/strings/StringTable.h"
 
 namespace {
 
@@ -21,4 +21,14 @@ QString LoadResString(int id)
 QString LoadMessageString(int id)
 {
     return LoadLimited(id, 255);
+}
+
+QString LoadResString(TextId id)
+{
+    return LoadResString(static_cast<int>(id));
+}
+
+QString LoadMessageString(TextId id)
+{
+    return LoadMessageString(static_cast<int>(id));
 }

@@ -1,8 +1,8 @@
-#include "StructureMessages.h"
+#include "model/StructureMessages.h"
 
-#include "CPunctB.h"
-#include "CRootB.h"
-#include "NodeKind.h"
+#include "model/CPunctB.h"
+#include "model/CRootB.h"
+#include "model/NodeKind.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "xml/XmlDocument.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "TextFormat.h"
+#include "model/TextFormat.h"
 
 QString FormatText(QStringView format, std::initializer_list<FormatArg> args)
 {

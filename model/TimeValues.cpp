@@ -1,4 +1,4 @@
-#include "TimeValues.h"
+#include "model/TimeValues.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "ValueParsing.h"
+#include "model/ValueParsing.h"
 
-#include "WideSpace.h"
+#include "model/WideSpace.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "WideSpace.h"
+#include "model/WideSpace.h"
 
 #include <QChar>
 

@@ -1,4 +1,4 @@
-#include "CAboutDlg.h"
+#include "shell/CAboutDlg.h"
 
 #include <QFontMetrics>
 #include <QIcon>

@@ -1,9 +1,9 @@
-#include "CKorvixApp.h"
+#include "shell/CKorvixApp.h"
 
-#include "CKorvixDoc.h"
-#include "CMainFrame.h"
-#include "ShellContext.h"
-#include "RunLines.h"
+#include "shell/CKorvixDoc.h"
+#include "shell/CMainFrame.h"
+#include "shell/ShellContext.h"
+#include "log/RunLines.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CRoot.h"
-#include "ColourChooser.h"
-#include "LogFile.h"
-#include "MessageBoxPresenter.h"
+#include "layout/CRoot.h"
+#include "views/ColourChooser.h"
+#include "log/LogFile.h"
+#include "shell/MessageBoxPresenter.h"
 
 #include <QSettings>
 #include <QString>

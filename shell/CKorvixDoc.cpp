@@ -1,9 +1,9 @@
-#include "CKorvixDoc.h"
+#include "shell/CKorvixDoc.h"
 
-#include "CRoot.h"
-#include "MessagePresenter.h"
-#include "ResString.h"
-#include "StructureFileLoad.h"
+#include "layout/CRoot.h"
+#include "log/MessagePresenter.h"
+#include "model/ResString.h"
+#include "layout/StructureFileLoad.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +18,7 @@ CKorvixDoc::CKorvixDoc(CRoot &root, MessagePresenter &presenter, QObject *parent
 QString CKorvixDoc::Title() const
 {
     if (m_PathName.isEmpty())
-        return LoadResString(61446);
+        return LoadResString(TextId::UntitledDocument);
     return QFileInfo(m_PathName).fileName();
 }
 

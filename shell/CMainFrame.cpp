@@ -1,23 +1,23 @@
-#include "CMainFrame.h"
+#include "shell/CMainFrame.h"
 
-#include "CAboutDlg.h"
-#include "CKorvixDoc.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "DrawCommand.h"
-#include "CKorvixView.h"
-#include "CStructView.h"
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "CustomizeToolbarsDialog.h"
-#include "FindBar.h"
-#include "CyrillicMnemonicKeys.h"
-#include "LockKeyState.h"
-#include "MessagesPanel.h"
-#include "MessageBoxPresenter.h"
-#include "RecentFileList.h"
-#include "ResString.h"
-#include "ToolbarManager.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CKorvixDoc.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/DrawCommand.h"
+#include "views/CKorvixView.h"
+#include "views/CStructView.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "shell/CustomizeToolbarsDialog.h"
+#include "views/FindBar.h"
+#include "shell/CyrillicMnemonicKeys.h"
+#include "shell/LockKeyState.h"
+#include "views/MessagesPanel.h"
+#include "shell/MessageBoxPresenter.h"
+#include "shell/RecentFileList.h"
+#include "model/ResString.h"
+#include "shell/ToolbarManager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -91,7 +91,7 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     // In the message pane instead of «Готово» until the table is shown again
     // (a menu's prompts pass over it and leave it there).
     connect(m_Table, &CKorvixView::TableEmpty, m_Ready, &QLabel::setText);
-    connect(m_Table, &CKorvixView::TableShown, this, [this] { m_Ready->setText(LoadResString(57345)); });
+    connect(m_Table, &CKorvixView::TableShown, this, [this] { m_Ready->setText(LoadResString(TextId::Ready)); });
     // What is selected in the tree is outlined in the table when it is drawn there.
     connect(m_Tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         m_Table->SetSelectedNode(CStructView::NodeOf(current));
@@ -168,7 +168,7 @@ void CMainFrame::CreateCommands()
     c.Add(CommandId::WindowSplit, QStringLiteral("&Разделить"))->setEnabled(false);
     connect(c.Add(CommandId::AppAbout, QStringLiteral("&О проекте Korvix..."), Icon("help-about")), &QAction::triggered,
             this, [this] { CAboutDlg(this).exec(); });
-    connect(c.Add(CommandId::CustomizeToolbars, LoadResString(125)), &QAction::triggered, this,
+    connect(c.Add(CommandId::CustomizeToolbars, LoadResString(TextId::CustomizeToolbarsMenuText)), &QAction::triggered, this,
             &CMainFrame::ShowCustomizeDialog);
     QAction *nextPane = c.Add(CommandId::NextPane, QStringLiteral("Следующая область"), {}, {QKeySequence(Qt::Key_F6)});
     connect(nextPane, &QAction::triggered, this, [this] { SwitchPane(true); });
@@ -334,13 +334,13 @@ void CMainFrame::ShowCustomizeDialog()
 
 void CMainFrame::CreateStatusBar()
 {
-    m_Ready = new QLabel(LoadResString(57345), this);
+    m_Ready = new QLabel(LoadResString(TextId::Ready), this);
     m_Ready->setObjectName(QStringLiteral("readyPane"));
     statusBar()->addWidget(m_Ready, 1);
-    const int ids[3] = {59137, 59138, 59139};
+    const TextId ids[3] = {TextId::CapsLockIndicator, TextId::NumLockIndicator, TextId::ScrollLockIndicator};
     for (int i = 0; i < 3; ++i) {
         m_Indicators[i] = new QLabel(LoadResString(ids[i]), this);
-        m_Indicators[i]->setObjectName(QStringLiteral("indicator%1").arg(ids[i]));
+        m_Indicators[i]->setObjectName(QStringLiteral("indicator%1").arg(static_cast<int>(ids[i])));
         m_Indicators[i]->setAlignment(Qt::AlignCenter);
         m_Indicators[i]->setMinimumWidth(m_Indicators[i]->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 10);
         statusBar()->addPermanentWidget(m_Indicators[i]);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChosenColours.h"
-#include "StructureFinder.h"
-#include "ShellContext.h"
-#include "ViewServices.h"
+#include "views/ChosenColours.h"
+#include "layout/StructureFinder.h"
+#include "shell/ShellContext.h"
+#include "views/ViewServices.h"
 
 #include <QFileSystemWatcher>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
-#include "CommandActions.h"
+#include "shell/CommandActions.h"
 
-#include "ResString.h"
-#include "StringTable.h"
+#include "model/ResString.h"
+#include "resources/strings/StringTable.h"
 
 CommandActions::CommandActions(QObject *parent)
     : QObject(parent)

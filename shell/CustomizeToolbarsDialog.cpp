@@ -1,7 +1,7 @@
-#include "CustomizeToolbarsDialog.h"
+#include "shell/CustomizeToolbarsDialog.h"
 
-#include "CommandActions.h"
-#include "ToolbarManager.h"
+#include "shell/CommandActions.h"
+#include "shell/ToolbarManager.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "CyrillicMnemonicKeys.h"
+#include "shell/CyrillicMnemonicKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

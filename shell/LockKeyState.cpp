@@ -1,4 +1,4 @@
-#include "LockKeyState.h"
+#include "shell/LockKeyState.h"
 
 #include <QDir>
 #include <QFile>

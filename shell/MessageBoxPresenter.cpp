@@ -1,4 +1,4 @@
-#include "MessageBoxPresenter.h"
+#include "shell/MessageBoxPresenter.h"
 
 #include <QCheckBox>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "RecentFileList.h"
+#include "shell/RecentFileList.h"
 
 #include <QDir>
 #include <QSettings>

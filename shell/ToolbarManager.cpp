@@ -1,8 +1,8 @@
-#include "ToolbarManager.h"
+#include "shell/ToolbarManager.h"
 
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "ResString.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "model/ResString.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -38,7 +38,7 @@ QToolBar *ToolbarManager::NewToolBar(const QString &name, const QString &objectN
 
 QToolBar *ToolbarManager::CreateStandardToolbar(const QList<int> &commands)
 {
-    m_Standard = NewToolBar(LoadResString(124), QStringLiteral("standardToolbar"));
+    m_Standard = NewToolBar(LoadResString(TextId::StandardToolbarName), QStringLiteral("standardToolbar"));
     for (int command : commands) {
         if (command == 0)
             m_Standard->addSeparator();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ContextMenuKey.h"
-#include "Geometry.h"
-#include "TableImage.h"
+#include "views/ContextMenuKey.h"
+#include "model/Geometry.h"
+#include "views/TableImage.h"
 
 #include <QList>
 #include <QString>

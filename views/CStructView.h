@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandId.h"
-#include "ContextMenuKey.h"
-#include "TreeOrder.h"
+#include "views/CommandId.h"
+#include "views/ContextMenuKey.h"
+#include "layout/TreeOrder.h"
 
 #include <QIcon>
 #include <QList>

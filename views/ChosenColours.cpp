@@ -1,8 +1,8 @@
-#include "ChosenColours.h"
+#include "views/ChosenColours.h"
 
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
 
 namespace {
 

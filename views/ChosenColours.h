@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Geometry.h"
+#include "model/Geometry.h"
 
 #include <QHash>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ColourChooser.h"
+#include "views/ColourChooser.h"
 
 #include <QColorDialog>
 

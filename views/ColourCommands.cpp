@@ -1,12 +1,12 @@
-#include "ColourCommands.h"
+#include "views/ColourCommands.h"
 
-#include "CPunct.h"
-#include "ChosenColours.h"
-#include "CStreet.h"
-#include "ColourChooser.h"
-#include "CommandId.h"
-#include "MessagePresenter.h"
-#include "ViewServices.h"
+#include "layout/CPunct.h"
+#include "views/ChosenColours.h"
+#include "layout/CStreet.h"
+#include "views/ColourChooser.h"
+#include "views/CommandId.h"
+#include "log/MessagePresenter.h"
+#include "views/ViewServices.h"
 
 QString BlackRefusedText()
 {

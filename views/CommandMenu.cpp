@@ -1,6 +1,6 @@
-#include "CommandMenu.h"
+#include "views/CommandMenu.h"
 
-#include "ResString.h"
+#include "model/ResString.h"
 
 #include <QMenu>
 

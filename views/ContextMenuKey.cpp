@@ -1,4 +1,4 @@
-#include "ContextMenuKey.h"
+#include "views/ContextMenuKey.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

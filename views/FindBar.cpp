@@ -1,4 +1,4 @@
-#include "FindBar.h"
+#include "views/FindBar.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "HomeLabelFitting.h"
+#include "views/HomeLabelFitting.h"
 
-#include "CHome.h"
-#include "DrawingSurface.h"
-#include "LineElision.h"
-#include "WideSpace.h"
+#include "layout/CHome.h"
+#include "views/DrawingSurface.h"
+#include "views/LineElision.h"
+#include "model/WideSpace.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "LineElision.h"
+#include "views/LineElision.h"
 
-#include "WideSpace.h"
+#include "model/WideSpace.h"
 
 #include <QTextBoundaryFinder>
 

@@ -1,6 +1,6 @@
-#include "MessagesPanel.h"
+#include "views/MessagesPanel.h"
 
-#include "CRoot.h"
+#include "layout/CRoot.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CNodeB.h"
+#include "model/CNodeB.h"
 
 #include <QDockWidget>
 

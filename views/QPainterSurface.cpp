@@ -1,7 +1,7 @@
-#include "QPainterSurface.h"
+#include "views/QPainterSurface.h"
 
-#include "LineElision.h"
-#include "QtConversions.h"
+#include "views/LineElision.h"
+#include "views/QtConversions.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

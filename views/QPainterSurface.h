@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawingSurface.h"
+#include "views/DrawingSurface.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,8 +1,8 @@
-#include "TableImage.h"
+#include "views/TableImage.h"
 
-#include "CRoot.h"
-#include "QPainterSurface.h"
-#include "TablePainter.h"
+#include "layout/CRoot.h"
+#include "views/QPainterSurface.h"
+#include "views/TablePainter.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
-#include "TablePainter.h"
+#include "views/TablePainter.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "HomeLabelFitting.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "views/HomeLabelFitting.h"
 
 #include <algorithm>
 #include <cstdlib>

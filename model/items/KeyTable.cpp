@@ -1,7 +1,7 @@
-#include "items/KeyTable.h"
+#include "model/items/KeyTable.h"
 
-#include "NodeKind.h"
-#include "items/RecordFields.h"
+#include "model/NodeKind.h"
+#include "model/items/RecordFields.h"
 
 namespace {
 

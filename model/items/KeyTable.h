@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/ItemTable.h"
+#include "model/items/ItemTable.h"
 
 #include <list>
 #include <memory>

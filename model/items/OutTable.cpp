@@ -1,7 +1,7 @@
-#include "items/OutTable.h"
+#include "model/items/OutTable.h"
 
-#include "NodeKind.h"
-#include "items/RecordFields.h"
+#include "model/NodeKind.h"
+#include "model/items/RecordFields.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/ItemTable.h"
+#include "model/items/ItemTable.h"
 
 // One output of the console or of a lift (element Out).
 class COutB : public CNodeTreeB

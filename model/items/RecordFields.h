@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AttributeReading.h"
-#include "CNodeB.h"
+#include "model/AttributeReading.h"
+#include "model/CNodeB.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,7 +1,7 @@
-#include "items/StateTable.h"
+#include "model/items/StateTable.h"
 
-#include "NodeKind.h"
-#include "items/RecordFields.h"
+#include "model/NodeKind.h"
+#include "model/items/RecordFields.h"
 
 namespace {
 

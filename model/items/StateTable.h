@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/ItemTable.h"
+#include "model/items/ItemTable.h"
 
 // One state of the console or of a lift (element State).
 class CStateB : public CNodeTreeB

@@ -1,7 +1,7 @@
-#include "items/TermDevTable.h"
+#include "model/items/TermDevTable.h"
 
-#include "NodeKind.h"
-#include "items/RecordFields.h"
+#include "model/NodeKind.h"
+#include "model/items/RecordFields.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "items/ItemTable.h"
+#include "model/items/ItemTable.h"
 
 // A terminal device of a lift (element Dev); its full name is the node's name.
 class CTermDevB : public CNodeTreeB

@@ -1,4 +1,4 @@
-#include "EncodingPrescan.h"
+#include "model/xml/EncodingPrescan.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
-#include "FileReading.h"
+#include "model/xml/FileReading.h"
 
-#include "XmlDocument.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QFile>
 

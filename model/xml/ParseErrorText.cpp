@@ -1,4 +1,4 @@
-#include "ParseErrorText.h"
+#include "model/xml/ParseErrorText.h"
 
 #include <libxml/xmlerror.h>
 

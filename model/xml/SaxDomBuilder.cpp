@@ -1,9 +1,9 @@
-#include "SaxDomBuilder.h"
+#include "model/xml/SaxDomBuilder.h"
 
-#include "CompactDom.h"
-#include "EncodingPrescan.h"
-#include "MemoryInput.h"
-#include "ParseErrorText.h"
+#include "model/xml/CompactDom.h"
+#include "model/xml/EncodingPrescan.h"
+#include "model/xml/MemoryInput.h"
+#include "model/xml/ParseErrorText.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/entities.h>

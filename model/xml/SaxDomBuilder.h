@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XmlDocument.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QByteArrayView>
 

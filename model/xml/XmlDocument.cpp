@@ -1,8 +1,8 @@
-#include "XmlDocument.h"
+#include "model/xml/XmlDocument.h"
 
-#include "CompactDom.h"
-#include "FileReading.h"
-#include "SaxDomBuilder.h"
+#include "model/xml/CompactDom.h"
+#include "model/xml/FileReading.h"
+#include "model/xml/SaxDomBuilder.h"
 
 #include <algorithm>
 #include <cstring>

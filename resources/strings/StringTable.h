@@ -1,16 +1,21 @@
 #pragma once
 
+#include "resources/strings/TextId.h"
+
 #include <QStringView>
 
 #include <cstddef>
 #include <initializer_list>
 #include <optional>
 
-// The program's user-visible texts, looked up by numeric id (Russian, language 1049).
+// The program's user-visible texts (Russian, language 1049).
 class StringTable
 {
 public:
     // The text of an entry, or nothing when the table has no such entry.
+    static std::optional<QStringView> Find(TextId id);
+    // The same by number, for ids that come from outside the catalogue (a
+    // command's number names its prompt).
     static std::optional<QStringView> Find(int id);
 
     // While alive, the given entries behave as missing. Lets tests check the
@@ -18,7 +23,7 @@ public:
     class HiddenEntries
     {
     public:
-        HiddenEntries(std::initializer_list<int> ids);
+        HiddenEntries(std::initializer_list<TextId> ids);
         ~HiddenEntries();
         HiddenEntries(const HiddenEntries &) = delete;
         HiddenEntries &operator=(const HiddenEntries &) = delete;

@@ -1,4 +1,4 @@
-#include "CliTestSupport.h"
+#include "tests/cli/CliTestSupport.h"
 
 #include <QProcess>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
 #include <QByteArray>
 #include <QProcessEnvironment>

@@ -1,5 +1,5 @@
-#include "CliTestSupport.h"
-#include "TempDir.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

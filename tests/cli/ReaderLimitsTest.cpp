@@ -1,8 +1,8 @@
 // What --check does at the reader's limits: a document that needs an
 // external entity, and memory that runs out.
 
-#include "CliTestSupport.h"
-#include "TempDir.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <QFileInfo>
 #include <QUuid>

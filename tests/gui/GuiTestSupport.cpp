@@ -1,10 +1,10 @@
-#include "GuiTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 
-#include "CKorvixView.h"
-#include "CMainFrame.h"
-#include "CStructView.h"
-#include "HeadlessTree.h"
-#include "TablePainter.h"
+#include "views/CKorvixView.h"
+#include "shell/CMainFrame.h"
+#include "views/CStructView.h"
+#include "layout/HeadlessTree.h"
+#include "views/TablePainter.h"
 
 #include <QApplication>
 #include <QCoreApplication>

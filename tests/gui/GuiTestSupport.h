@@ -1,22 +1,22 @@
 #pragma once
 
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
-#include "LogText.h"
+#include "tests/support/LogText.h"
 
-#include "CHome.h"
-#include "CKorvixApp.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "ColourChooser.h"
-#include "DrawCommand.h"
-#include "Geometry.h"
-#include "RecordingPresenter.h"
-#include "RecordingSurface.h"
-#include "StructureText.h"
-#include "TempDir.h"
+#include "layout/CHome.h"
+#include "shell/CKorvixApp.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "views/ColourChooser.h"
+#include "layout/DrawCommand.h"
+#include "model/Geometry.h"
+#include "tests/support/RecordingPresenter.h"
+#include "tests/gui/RecordingSurface.h"
+#include "tests/support/StructureText.h"
+#include "tests/support/TempDir.h"
 
 #include <QByteArray>
 #include <QPoint>

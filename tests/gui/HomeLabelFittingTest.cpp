@@ -2,8 +2,8 @@
 // that keeps a number or a word whole when it would begin at the end of the
 // first line. Widths come from a table, not from a font.
 
-#include "GuiTestSupport.h"
-#include "HomeLabelFitting.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/HomeLabelFitting.h"
 
 #include <map>
 

@@ -3,13 +3,13 @@
 // structure, and the next good file must open as usual. Also the ways a file
 // reaches the window besides the dialog: dropped onto it.
 
-#include "CKorvixApp.h"
-#include "CKorvixView.h"
-#include "CMainFrame.h"
-#include "CStructView.h"
-#include "CommandId.h"
-#include "RecentFileList.h"
-#include "GuiTestSupport.h"
+#include "shell/CKorvixApp.h"
+#include "views/CKorvixView.h"
+#include "shell/CMainFrame.h"
+#include "views/CStructView.h"
+#include "views/CommandId.h"
+#include "shell/RecentFileList.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Cutting a line that does not fit: where the cut falls and what ends it.
 
-#include "GuiTestSupport.h"
-#include "LineElision.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/LineElision.h"
 
 namespace {
 

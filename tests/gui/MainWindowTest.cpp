@@ -2,15 +2,15 @@
 // good, rejected, empty, missing and already open files, New, the title,
 // the commands that are shown disabled, and the recent files.
 
-#include "CAboutDlg.h"
-#include "CKorvixDoc.h"
-#include "CKorvixView.h"
-#include "CMainFrame.h"
-#include "CStructView.h"
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "GuiTestSupport.h"
-#include "RecentFileList.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CKorvixDoc.h"
+#include "views/CKorvixView.h"
+#include "shell/CMainFrame.h"
+#include "views/CStructView.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "shell/RecentFileList.h"
 
 #include <QAction>
 #include <QApplication>

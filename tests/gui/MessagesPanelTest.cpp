@@ -2,14 +2,14 @@
 // a row shows its node in the tree and the table, Ctrl+C copies rows, and the
 // panel's visibility is kept for the next run.
 
-#include "CKorvixView.h"
-#include "CMainFrame.h"
-#include "CStructView.h"
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "GuiTestSupport.h"
-#include "MessageBoxPresenter.h"
-#include "MessagesPanel.h"
+#include "views/CKorvixView.h"
+#include "shell/CMainFrame.h"
+#include "views/CStructView.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "shell/MessageBoxPresenter.h"
+#include "views/MessagesPanel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,9 +2,9 @@
 // outlined inside their rectangle, and text placed by its flags and kept
 // inside its rectangle.
 
-#include "GuiTestSupport.h"
-#include "QPainterSurface.h"
-#include "QtConversions.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/QPainterSurface.h"
+#include "views/QtConversions.h"
 
 #include <QFontMetricsF>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "RecordingSurface.h"
+#include "tests/gui/RecordingSurface.h"
 
 #include <iomanip>
 

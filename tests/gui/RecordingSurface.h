@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "Geometry.h"
+#include "views/DrawingSurface.h"
+#include "model/Geometry.h"
 
 #include <QHash>
 #include <QString>

@@ -2,13 +2,13 @@
 // keeping the drawn point, its mode and the colours chosen in this run where
 // the names still exist.
 
-#include "CKorvixView.h"
-#include "CMainFrame.h"
-#include "CStructView.h"
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "GuiTestSupport.h"
-#include "MessagesPanel.h"
+#include "views/CKorvixView.h"
+#include "shell/CMainFrame.h"
+#include "views/CStructView.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/MessagesPanel.h"
 
 #include <QAction>
 #include <QTreeWidget>

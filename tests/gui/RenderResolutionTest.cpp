@@ -1,10 +1,10 @@
 // --render and --dump-layout for a screen of another resolution: the fonts,
 // the fitting and the pixels are those of a window on such a screen.
 
-#include "CliTestSupport.h"
-#include "GuiTestSupport.h"
-#include "QPainterSurface.h"
-#include "TempDir.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/QPainterSurface.h"
+#include "tests/support/TempDir.h"
 
 #include <QFile>
 #include <QImage>

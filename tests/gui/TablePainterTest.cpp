@@ -2,9 +2,9 @@
 // which font and colour, for both layout modes; the fonts' sizes; and when
 // the house labels are fitted.
 
-#include "GuiTestSupport.h"
-#include "HeadlessTree.h"
-#include "TablePainter.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "layout/HeadlessTree.h"
+#include "views/TablePainter.h"
 
 #include <QByteArray>
 

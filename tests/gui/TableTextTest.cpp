@@ -2,12 +2,12 @@
 // house line is seen whole or ends in an ellipsis, never cut so that it
 // reads as another name.
 
-#include "DrawCommand.h"
-#include "GuiTestSupport.h"
-#include "HeadlessTree.h"
-#include "LayoutJson.h"
-#include "QPainterSurface.h"
-#include "TablePainter.h"
+#include "layout/DrawCommand.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "layout/HeadlessTree.h"
+#include "layout/LayoutJson.h"
+#include "views/QPainterSurface.h"
+#include "views/TablePainter.h"
 
 #include <QImage>
 #include <QPainter>

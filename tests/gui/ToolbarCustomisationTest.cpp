@@ -2,12 +2,12 @@
 // up to ten user toolbars with their commands, text labels, and all of it
 // kept in the settings for the next run.
 
-#include "CMainFrame.h"
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "CustomizeToolbarsDialog.h"
-#include "GuiTestSupport.h"
-#include "ToolbarManager.h"
+#include "shell/CMainFrame.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "shell/CustomizeToolbarsDialog.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "shell/ToolbarManager.h"
 
 #include <QAction>
 #include <QApplication>

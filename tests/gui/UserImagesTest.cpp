@@ -1,11 +1,11 @@
 // User images: ".\UserImages.bmp" in the working directory, when there, is a
 // strip of 16x16 images that buttons on user toolbars can show.
 
-#include "CMainFrame.h"
-#include "CommandActions.h"
-#include "CommandId.h"
-#include "GuiTestSupport.h"
-#include "ToolbarManager.h"
+#include "shell/CMainFrame.h"
+#include "shell/CommandActions.h"
+#include "views/CommandId.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "shell/ToolbarManager.h"
 
 #include <QDir>
 #include <QImage>

@@ -4,8 +4,8 @@
 // in the structure, the log or any message. A document that uses an
 // external entity cannot be read without it, and is refused saying so.
 
-#include "CLiftB.h"
-#include "HostileSupport.h"
+#include "model/CLiftB.h"
+#include "tests/hostile/HostileSupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 // the tree and the three layouts run on whatever was loaded, and the file
 // itself is left exactly as it was.
 
-#include "CGroupB.h"
-#include "CLiftB.h"
-#include "CPunctB.h"
-#include "HostileSupport.h"
-#include "StructureText.h"
+#include "model/CGroupB.h"
+#include "model/CLiftB.h"
+#include "model/CPunctB.h"
+#include "tests/hostile/HostileSupport.h"
+#include "tests/support/StructureText.h"
 #include <QStringDecoder>
 
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "HostileSupport.h"
+#include "tests/hostile/HostileSupport.h"
 
-#include "CGroupB.h"
-#include "CPunct.h"
-#include "CPunctB.h"
-#include "DrawCommand.h"
+#include "model/CGroupB.h"
+#include "layout/CPunct.h"
+#include "model/CPunctB.h"
+#include "layout/DrawCommand.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
-#include "CRoot.h"
-#include "HeadlessTree.h"
-#include "LogFile.h"
-#include "RecordingPresenter.h"
-#include "StructureFileLoad.h"
-#include "TempDir.h"
+#include "layout/CRoot.h"
+#include "layout/HeadlessTree.h"
+#include "log/LogFile.h"
+#include "tests/support/RecordingPresenter.h"
+#include "layout/StructureFileLoad.h"
+#include "tests/support/TempDir.h"
 
 #include <QByteArray>
 #include <QString>

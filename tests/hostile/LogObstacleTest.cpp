@@ -3,7 +3,7 @@
 // every message is still shown, and with a fallback directory every line
 // lands there instead.
 
-#include "HostileSupport.h"
+#include "tests/hostile/HostileSupport.h"
 
 #include <QDir>
 #include <QFile>

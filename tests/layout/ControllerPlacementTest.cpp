@@ -1,6 +1,6 @@
-#include "AllProvider.h"
-#include "DrawCommand.h"
-#include "LayoutTestSupport.h"
+#include "layout/AllProvider.h"
+#include "layout/DrawCommand.h"
+#include "tests/layout/LayoutTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "FitTiles.h"
-#include "LayoutTestSupport.h"
+#include "layout/FitTiles.h"
+#include "tests/layout/LayoutTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "DrawCommand.h"
-#include "HeadlessTree.h"
-#include "LayoutTestSupport.h"
-#include "NodeKind.h"
-#include "StructureFileLoad.h"
+#include "layout/DrawCommand.h"
+#include "layout/HeadlessTree.h"
+#include "tests/layout/LayoutTestSupport.h"
+#include "model/NodeKind.h"
+#include "layout/StructureFileLoad.h"
 
 #include <QSet>
 

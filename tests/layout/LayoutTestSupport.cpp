@@ -1,6 +1,6 @@
-#include "LayoutTestSupport.h"
+#include "tests/layout/LayoutTestSupport.h"
 
-#include "StructureText.h"
+#include "tests/support/StructureText.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
-#include "LogText.h"
+#include "tests/support/LogText.h"
 
-#include "CHome.h"
-#include "CLift.h"
-#include "CPunct.h"
-#include "CRoot.h"
-#include "CStreet.h"
-#include "Geometry.h"
-#include "LogFile.h"
-#include "RecordingPresenter.h"
-#include "StructureText.h"
-#include "TempDir.h"
+#include "layout/CHome.h"
+#include "layout/CLift.h"
+#include "layout/CPunct.h"
+#include "layout/CRoot.h"
+#include "layout/CStreet.h"
+#include "model/Geometry.h"
+#include "log/LogFile.h"
+#include "tests/support/RecordingPresenter.h"
+#include "tests/support/StructureText.h"
+#include "tests/support/TempDir.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,10 +2,10 @@
 // concern (for a repetition the later one, for a group message the reference
 // in the group), with the names from the dispatch point down.
 
-#include "QtPrinting.h"
-#include "StructureFileLoad.h"
-#include "StructureText.h"
-#include "TempDir.h"
+#include "tests/support/QtPrinting.h"
+#include "layout/StructureFileLoad.h"
+#include "tests/support/StructureText.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

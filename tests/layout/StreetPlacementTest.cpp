@@ -1,5 +1,5 @@
-#include "DrawCommand.h"
-#include "LayoutTestSupport.h"
+#include "layout/DrawCommand.h"
+#include "tests/layout/LayoutTestSupport.h"
 
 #include <gtest/gtest.h>
 

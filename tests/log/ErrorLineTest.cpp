@@ -1,8 +1,8 @@
-#include "ErrorCodes.h"
-#include "LogFile.h"
-#include "LogTestSupport.h"
-#include "RecordingPresenter.h"
-#include "xml/XmlDocument.h"
+#include "model/ErrorCodes.h"
+#include "log/LogFile.h"
+#include "tests/log/LogTestSupport.h"
+#include "tests/support/RecordingPresenter.h"
+#include "model/xml/XmlDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "LogFile.h"
-#include "LogTestSupport.h"
-#include "RecordingPresenter.h"
+#include "log/LogFile.h"
+#include "tests/log/LogTestSupport.h"
+#include "tests/support/RecordingPresenter.h"
 
 #include <QDateTime>
 #include <QDir>

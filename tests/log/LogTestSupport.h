@@ -1,8 +1,8 @@
 #pragma once
 
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "LogTestSupport.h"
-#include "RunLines.h"
+#include "tests/log/LogTestSupport.h"
+#include "log/RunLines.h"
 
 #include <gtest/gtest.h>
 

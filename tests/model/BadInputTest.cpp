@@ -1,11 +1,11 @@
 // Files that cannot be read as a structure: each ends in a clear error or
 // message, never in a hang or a crash, and the file itself is never touched.
 
-#include "ErrorCodes.h"
-#include "ModelTestUtil.h"
-#include "StructureFileLoad.h"
-#include "StructureText.h"
-#include "TempDir.h"
+#include "model/ErrorCodes.h"
+#include "tests/model/ModelTestUtil.h"
+#include "layout/StructureFileLoad.h"
+#include "tests/support/StructureText.h"
+#include "tests/support/TempDir.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Lift groups: attributes, nesting, references resolved by GUID, the two
 // messages, and the hashed lookups of a point's read against the plain rule.
 
-#include "ErrorCodes.h"
-#include "ModelTestUtil.h"
-#include "NodeKind.h"
-#include "StructureText.h"
+#include "model/ErrorCodes.h"
+#include "tests/model/ModelTestUtil.h"
+#include "model/NodeKind.h"
+#include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
-#include "CGroupB.h"
-#include "CLiftB.h"
-#include "CPunctB.h"
-#include "CRootB.h"
-#include "ErrorXML.h"
-#include "xml/XmlDocument.h"
+#include "model/CGroupB.h"
+#include "model/CLiftB.h"
+#include "model/CPunctB.h"
+#include "model/CRootB.h"
+#include "model/ErrorXML.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QByteArray>
 #include <QString>

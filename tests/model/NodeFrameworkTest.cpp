@@ -2,23 +2,23 @@
 // reading styles, the read-failure and element-interface messages, the string
 // table with its fallbacks, names, ordering and the modified flag.
 
-#include "AttributeReading.h"
-#include "CGroupB.h"
-#include "CHomeB.h"
-#include "CLiftB.h"
-#include "CPunctB.h"
-#include "CStreetB.h"
-#include "ErrorCodes.h"
-#include "ErrorXML.h"
-#include "ModelTestUtil.h"
-#include "NodeKind.h"
-#include "ResString.h"
-#include "StringTable.h"
-#include "StructureText.h"
-#include "items/KeyTable.h"
-#include "items/OutTable.h"
-#include "items/StateTable.h"
-#include "items/TermDevTable.h"
+#include "model/AttributeReading.h"
+#include "model/CGroupB.h"
+#include "model/CHomeB.h"
+#include "model/CLiftB.h"
+#include "model/CPunctB.h"
+#include "model/CStreetB.h"
+#include "model/ErrorCodes.h"
+#include "model/ErrorXML.h"
+#include "tests/model/ModelTestUtil.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "resources/strings/StringTable.h"
+#include "tests/support/StructureText.h"
+#include "model/items/KeyTable.h"
+#include "model/items/OutTable.h"
+#include "model/items/StateTable.h"
+#include "model/items/TermDevTable.h"
 
 #include <gtest/gtest.h>
 
@@ -202,17 +202,17 @@ TEST(StringTableTexts, MissingEntryGivesSAndTheId)
 {
     EXPECT_EQ(LoadResString(41084), QStringLiteral("Ошибка get_firstChild"));
     EXPECT_EQ(LoadResString(99999), QStringLiteral("S99999"));
-    StringTable::HiddenEntries hidden{41084};
+    StringTable::HiddenEntries hidden{TextId::FirstChildFailed};
     EXPECT_EQ(LoadResString(41084), QStringLiteral("S41084"));
     EXPECT_EQ(LoadMessageString(41084), QStringLiteral("S41084"));
-    EXPECT_EQ(ErrorXML(MessageId::FirstChildFailed, 5).Message(), QStringLiteral("S41084"));
+    EXPECT_EQ(ErrorXML(TextId::FirstChildFailed, 5).Message(), QStringLiteral("S41084"));
 }
 
 struct FallbackCase
 {
     const char *name;
-    std::vector<int> hidden;
-    QString attributeMessage; // 41077 for attribute Number of element State
+    std::vector<TextId> hidden;
+    QString attributeMessage; // ReadFailed for attribute Number of element State
     QString interfaceMessage; // element TabOut
 };
 
@@ -226,9 +226,9 @@ TEST_P(MessageFallbacks, FormatsSurviveMissingEntries)
     // HiddenEntries takes a braced list; hide one or two ids as the case asks.
     std::unique_ptr<StringTable::HiddenEntries> first, second;
     if (!ids.empty())
-        first = std::make_unique<StringTable::HiddenEntries>(std::initializer_list<int>{ids[0]});
+        first = std::make_unique<StringTable::HiddenEntries>(std::initializer_list<TextId>{ids[0]});
     if (ids.size() > 1)
-        second = std::make_unique<StringTable::HiddenEntries>(std::initializer_list<int>{ids[1]});
+        second = std::make_unique<StringTable::HiddenEntries>(std::initializer_list<TextId>{ids[1]});
 
     const XmlElement row = FirstElement("<State Number=\"x\"/>");
     CTabStateB table(nullptr);
@@ -242,17 +242,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FallbackCase{"Complete", {}, QStringLiteral("Ошибка при чтении параметра Number элемента State"),
                      QStringLiteral("Ошибка при запросе интерфейса элемента TabOut")},
-        FallbackCase{"ReadText", {41077}, QStringLiteral("S41077 параметра Number элемента State"),
+        FallbackCase{"ReadText", {TextId::ReadFailed}, QStringLiteral("S41077 параметра Number элемента State"),
                      QStringLiteral("Ошибка при запросе интерфейса элемента TabOut")},
-        FallbackCase{"ReadTextAndFormat", {41077, 41075}, QStringLiteral("S41077 parameters Number elements State"),
+        FallbackCase{"ReadTextAndFormat", {TextId::ReadFailed, TextId::AttributeFormat}, QStringLiteral("S41077 parameters Number elements State"),
                      QStringLiteral("Ошибка при запросе интерфейса элемента TabOut")},
-        FallbackCase{"AttributeFormat", {41075}, QStringLiteral("Ошибка при чтении parameters Number elements State"),
+        FallbackCase{"AttributeFormat", {TextId::AttributeFormat}, QStringLiteral("Ошибка при чтении parameters Number elements State"),
                      QStringLiteral("Ошибка при запросе интерфейса элемента TabOut")},
-        FallbackCase{"InterfaceText", {41079}, QStringLiteral("Ошибка при чтении параметра Number элемента State"),
+        FallbackCase{"InterfaceText", {TextId::NoElementInterface}, QStringLiteral("Ошибка при чтении параметра Number элемента State"),
                      QStringLiteral("S41079 элемента TabOut")},
-        FallbackCase{"ElementFormat", {41074}, QStringLiteral("Ошибка при чтении параметра Number элемента State"),
+        FallbackCase{"ElementFormat", {TextId::ElementFormat}, QStringLiteral("Ошибка при чтении параметра Number элемента State"),
                      QStringLiteral("Ошибка при запросе интерфейса elements TabOut")},
-        FallbackCase{"InterfaceTextAndFormat", {41079, 41074},
+        FallbackCase{"InterfaceTextAndFormat", {TextId::NoElementInterface, TextId::ElementFormat},
                      QStringLiteral("Ошибка при чтении параметра Number элемента State"),
                      QStringLiteral("S41079 elements TabOut")}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
@@ -260,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MessageFallbacks, StructureMessagesFallBackToTheirId)
 {
     TestStructure s;
-    StringTable::HiddenEntries hidden{42010, 42007};
+    StringTable::HiddenEntries hidden{TextId::RepeatedStreet, TextId::LiftNotInStructure};
     s.Load(PultDocument("<DISP Name=\"P\"><STREET Name=\"S\"/><STREET Name=\"S\"/>"
                         "<GROUP Name=\"G\"><LIFT GUID=\"0123456789ABCDEF0123456789ABCDEF\"/></GROUP></DISP>"));
     EXPECT_EQ(s.presenter.Information(), (QStringList{QStringLiteral("SS42010"), QStringLiteral("S42007")}));
@@ -272,7 +272,7 @@ TEST(ErrorXMLValue, FixedTextAndDetailAreKept)
     EXPECT_EQ(error.Message(), QStringLiteral("Error CGroupB::XMLLoadG get_firstChild"));
     EXPECT_EQ(error.Code(), -5);
     EXPECT_TRUE(error.Detail().isEmpty());
-    const ErrorXML copy = ErrorXML(MessageId::LoadFailed, 1).WithDetail(QStringLiteral("строка 1"));
+    const ErrorXML copy = ErrorXML(TextId::LoadFailed, 1).WithDetail(QStringLiteral("строка 1"));
     EXPECT_EQ(copy.Message(), QStringLiteral("Ошибка m_XMLDOM->load"));
     EXPECT_EQ(copy.Code(), 1);
     EXPECT_EQ(copy.Detail(), QStringLiteral("строка 1"));

@@ -1,11 +1,11 @@
 // Dispatch points, streets, houses and lifts: attributes, defaults, the
 // repeated-name messages, lift lists and the tables a lift carries.
 
-#include "CHomeB.h"
-#include "CStreetB.h"
-#include "ModelTestUtil.h"
-#include "NodeKind.h"
-#include "StructureText.h"
+#include "model/CHomeB.h"
+#include "model/CStreetB.h"
+#include "tests/model/ModelTestUtil.h"
+#include "model/NodeKind.h"
+#include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Reading a whole structure into the root: reset, the DOM document, the read,
 // the order afterwards, and the console root's own settings.
 
-#include "CPunct.h"
-#include "ModelTestUtil.h"
-#include "NodeKind.h"
-#include "StructureText.h"
+#include "layout/CPunct.h"
+#include "tests/model/ModelTestUtil.h"
+#include "model/NodeKind.h"
+#include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The value kinds of the structure file's attributes, from text.
 
-#include "AttributeReading.h"
-#include "Guid.h"
-#include "ModelTestUtil.h"
-#include "TimeValues.h"
-#include "ValueParsing.h"
-#include "WideSpace.h"
+#include "model/AttributeReading.h"
+#include "model/Guid.h"
+#include "tests/model/ModelTestUtil.h"
+#include "model/TimeValues.h"
+#include "model/ValueParsing.h"
+#include "model/WideSpace.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // needs no external entity (the suite's README says which). A document the
 // suite calls not well-formed must be refused, any other one read.
 
-#include "xml/XmlDocument.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QDir>
 #include <QFile>

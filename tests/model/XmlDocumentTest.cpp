@@ -1,7 +1,7 @@
-#include "ModelTestUtil.h"
-#include "AttributeReading.h"
-#include "StructureText.h"
-#include "xml/XmlDocument.h"
+#include "tests/model/ModelTestUtil.h"
+#include "model/AttributeReading.h"
+#include "tests/support/StructureText.h"
+#include "model/xml/XmlDocument.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
-#include "LogText.h"
+#include "tests/support/LogText.h"
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <QRegularExpression>
 

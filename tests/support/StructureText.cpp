@@ -1,4 +1,4 @@
-#include "StructureText.h"
+#include "tests/support/StructureText.h"
 
 void TestStructure::Load(const QByteArray &xml)
 {

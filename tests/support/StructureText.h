@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CRoot.h"
-#include "RecordingPresenter.h"
+#include "layout/CRoot.h"
+#include "tests/support/RecordingPresenter.h"
 
 #include <QByteArray>
 #include <QString>
