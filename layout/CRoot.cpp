@@ -5,6 +5,7 @@
 #include "layout/CStreet.h"
 #include "log/LogFile.h"
 #include "log/MessagePresenter.h"
+#include "model/ResString.h"
 #include "model/WideSpace.h"
 
 CRoot::CRoot(LogFile *log, MessagePresenter *presenter)
@@ -71,11 +72,19 @@ QString LabelWithoutPrefix(const QString &name, std::initializer_list<QStringVie
 
 void CRoot::DeriveLabels()
 {
+    // Looked up once, not for every street and house.
+    const QString streetPrefix = LoadResString(TextId::StreetNamePrefix);
+    const QString streetPrefixCapitalized = LoadResString(TextId::StreetNamePrefixCapitalized);
+    const QString lanePrefix = LoadResString(TextId::LaneNamePrefix);
+    const QString lanePrefixCapitalized = LoadResString(TextId::LaneNamePrefixCapitalized);
+    const QString housePrefix = LoadResString(TextId::HouseNamePrefix);
+    const QString housePrefixCapitalized = LoadResString(TextId::HouseNamePrefixCapitalized);
     for (CPunct *punct : ChildrenAs<CPunct>(*this)) {
         for (CStreet *street : ChildrenAs<CStreet>(*punct)) {
-            street->m_Label = LabelWithoutPrefix(street->m_Name, {u"ул.", u"Ул.", u"пер.", u"Пер."});
+            street->m_Label = LabelWithoutPrefix(
+                street->m_Name, {streetPrefix, streetPrefixCapitalized, lanePrefix, lanePrefixCapitalized});
             for (CHome *home : ChildrenAs<CHome>(*street))
-                home->m_Label = LabelWithoutPrefix(home->m_Name, {u"д.", u"Д."});
+                home->m_Label = LabelWithoutPrefix(home->m_Name, {housePrefix, housePrefixCapitalized});
         }
     }
 }

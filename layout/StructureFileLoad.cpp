@@ -36,7 +36,7 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
         // A structure too large for the memory there is: what was built is
         // freed first, so that the report itself has room.
         root.ResetStructure();
-        const QString detail = QStringLiteral("недостаточно памяти для чтения структуры");
+        const QString detail = LoadResString(TextId::StructureOutOfMemory);
         root.NoteLoadError(LoadMessageString(TextId::LoadFailed), XmlLoadCode::OutOfMemory, detail, {});
         root.ReportError(LoadMessageString(TextId::LoadFailed), XmlLoadCode::OutOfMemory, detail);
         return false;
@@ -66,7 +66,7 @@ StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std:
         || file.code == XmlLoadCode::ReadFault || file.code == XmlLoadCode::OutOfMemory;
     if (!opened) {
         result.outcome = StructureFileOpen::Outcome::CannotOpen;
-        result.message = QStringLiteral("Не удается открыть файл «%1»: %2.")
+        result.message = LoadResString(TextId::CannotOpenFile)
                              .arg(QDir::toNativeSeparators(path), DescribeXmlLoadCode(file.code));
         return result;
     }

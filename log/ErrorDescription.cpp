@@ -1,6 +1,7 @@
 #include "log/ErrorDescription.h"
 
 #include "model/ErrorCodes.h"
+#include "model/ResString.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,11 +17,11 @@ QString WellKnownComText(std::int32_t code)
 {
     switch (static_cast<std::uint32_t>(code)) {
     case 0x80004001u:
-        return QStringLiteral("не реализовано");
+        return LoadResString(TextId::ComNotImplemented);
     case 0x80004005u:
-        return QStringLiteral("неопознанная ошибка");
+        return LoadResString(TextId::ComUnspecifiedError);
     case 0x80070057u:
-        return QStringLiteral("параметр задан неверно");
+        return LoadResString(TextId::ComInvalidArgument);
     default:
         return {};
     }

@@ -1,16 +1,17 @@
 #include "model/ErrorCodes.h"
 
+#include "model/ResString.h"
 #include "model/xml/XmlDocument.h"
 
 QString DescribeModelCode(std::int32_t code)
 {
     switch (code) {
     case ConversionCode::TypeMismatch:
-        return QStringLiteral("значение не является целым числом");
+        return LoadResString(TextId::ValueNotInteger);
     case ConversionCode::Overflow:
-        return QStringLiteral("число вне допустимого диапазона");
+        return LoadResString(TextId::NumberOutOfRange);
     case ConversionCode::NestingTooDeep:
-        return QStringLiteral("слишком глубокая вложенность элементов");
+        return LoadResString(TextId::ElementsNestedTooDeep);
     default:
         return DescribeXmlLoadCode(code);
     }

@@ -1,5 +1,7 @@
 #include "model/xml/EncodingPrescan.h"
 
+#include "model/ResString.h"
+
 #include <initializer_list>
 #include <string>
 
@@ -141,7 +143,7 @@ EncodingPrescan PrescanEncoding(QByteArrayView bytes)
     result.encodingSettled = family.markName || family.width != Width::Eight;
     if (family.width != Width::Eight && !family.markName && name.empty()) {
         // Without a mark, only the declaration may say which of them it is.
-        result.error = QStringLiteral("текст записан в кодировке %1 без метки порядка байтов и без объявления кодировки")
+        result.error = LoadResString(TextId::EncodingWideWithoutMarkOrDeclaration)
                            .arg(QString::fromLatin1(family.width == Width::Sixteen ? "UTF-16" : "UTF-32"));
         return result;
     }
@@ -151,7 +153,7 @@ EncodingPrescan PrescanEncoding(QByteArrayView bytes)
         if (family.markName) {
             agrees = name.empty() || NameIn(name, {"UTF-8", "UTF8"});
         } else if (NamesWide(name)) {
-            result.error = QStringLiteral("в объявлении указана кодировка %1, но текст записан однобайтовыми символами")
+            result.error = LoadResString(TextId::EncodingDeclaredWideButNarrow)
                                .arg(declared);
             return result;
         }
@@ -169,8 +171,8 @@ EncodingPrescan PrescanEncoding(QByteArrayView bytes)
         const QString shown = family.markName ? QString::fromLatin1(family.markName)
                                               : QString::fromLatin1(family.width == Width::Sixteen ? "UTF-16" : "UTF-32");
         result.error = family.markName
-            ? QStringLiteral("метка порядка байтов задаёт кодировку %1, а объявление XML — «%2»").arg(shown, declared)
-            : QStringLiteral("текст записан в кодировке %1, а объявление XML указывает «%2»").arg(shown, declared);
+            ? LoadResString(TextId::EncodingMarkContradictsDeclaration).arg(shown, declared)
+            : LoadResString(TextId::EncodingWidthContradictsDeclaration).arg(shown, declared);
     }
     return result;
 }

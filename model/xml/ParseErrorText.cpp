@@ -1,5 +1,7 @@
 #include "model/xml/ParseErrorText.h"
 
+#include "model/ResString.h"
+
 #include <libxml/xmlerror.h>
 
 #include <cstring>
@@ -19,7 +21,7 @@ bool Mentions(const xmlError &error, const char *words)
 // The parser's own words, for errors no Russian text covers.
 QString ParserText(const xmlError &error)
 {
-    return QStringLiteral("ошибка разбора XML %1: %2").arg(error.code).arg(Utf8(error.message).trimmed());
+    return LoadResString(TextId::XmlErrorParserText).arg(error.code).arg(Utf8(error.message).trimmed());
 }
 
 QString InvalidCharacter(const xmlError &error)
@@ -29,25 +31,25 @@ QString InvalidCharacter(const xmlError &error)
         const QString bytes = Utf8(error.str1);
         const qsizetype at = bytes.indexOf(QStringLiteral("0x"));
         const QString first = at < 0 ? QString() : bytes.mid(at, 4).toLower();
-        return first.isEmpty() ? QStringLiteral("недопустимая последовательность байтов UTF-8")
-                               : QStringLiteral("недопустимая последовательность байтов UTF-8 (%1)").arg(first);
+        return first.isEmpty() ? LoadResString(TextId::XmlErrorInvalidUtf8)
+                               : LoadResString(TextId::XmlErrorInvalidUtf8Byte).arg(first);
     }
     if (Mentions(error, "CharRef")) {
         // A reference the parser cannot read at all also reports the value 0.
         if (error.int1 == 0)
-            return QStringLiteral("ссылка на символ «&#...;» записана с ошибкой или указывает на символ NUL");
-        return QStringLiteral("ссылка на символ U+%1, недопустимый в XML")
+            return LoadResString(TextId::XmlErrorMalformedCharRef);
+        return LoadResString(TextId::XmlErrorCharRefNotAllowed)
             .arg(QString::number(error.int1, 16).toUpper().rightJustified(4, u'0'));
     }
     if (Mentions(error, "Char value") || Mentions(error, "Char 0x")) {
         if (error.int1 == 0)
-            return QStringLiteral("недопустимый символ NUL");
-        return QStringLiteral("недопустимый символ U+%1")
+            return LoadResString(TextId::XmlErrorNulCharacter);
+        return LoadResString(TextId::XmlErrorCharacterNotAllowed)
             .arg(QString::number(error.int1, 16).toUpper().rightJustified(4, u'0'));
     }
     if (Mentions(error, "attribute value"))
-        return QStringLiteral("недопустимый символ в значении атрибута");
-    return QStringLiteral("недопустимый символ");
+        return LoadResString(TextId::XmlErrorInvalidCharInAttribute);
+    return LoadResString(TextId::XmlErrorInvalidChar);
 }
 
 } // namespace
@@ -57,80 +59,80 @@ QString DescribeParseError(const xmlError &error)
     const QString s1 = Utf8(error.str1);
     switch (error.code) {
     case XML_ERR_DOCUMENT_EMPTY:
-        return QStringLiteral("в документе нет корневого элемента (ожидался открывающий тег «<...>»)");
+        return LoadResString(TextId::XmlErrorDocumentEmpty);
     case XML_ERR_DOCUMENT_END:
     case XML_ERR_EXTRA_CONTENT:
-        return QStringLiteral("после корневого элемента есть ещё содержимое (у документа один корневой элемент)");
+        return LoadResString(TextId::XmlErrorExtraContent);
     case XML_ERR_INVALID_HEX_CHARREF:
     case XML_ERR_INVALID_DEC_CHARREF:
     case XML_ERR_INVALID_CHARREF:
-        return QStringLiteral("ссылка на символ, недопустимый в XML, или ошибка в записи ссылки «&#...;»");
+        return LoadResString(TextId::XmlErrorInvalidCharRef);
     case XML_ERR_INVALID_CHAR:
         return InvalidCharacter(error);
     case XML_ERR_CHARREF_IN_PROLOG:
     case XML_ERR_CHARREF_IN_EPILOG:
     case XML_ERR_ENTITYREF_IN_PROLOG:
     case XML_ERR_ENTITYREF_IN_EPILOG:
-        return QStringLiteral("ссылка вне корневого элемента");
+        return LoadResString(TextId::XmlErrorReferenceOutsideRoot);
     case XML_ERR_ENTITYREF_NO_NAME:
-        return QStringLiteral("знак «&» не начинает ссылку (сам знак записывается как &amp;)");
+        return LoadResString(TextId::XmlErrorAmpersandNotReference);
     case XML_ERR_ENTITYREF_SEMICOL_MISSING:
-        return QStringLiteral("ссылка на сущность не завершена знаком «;» (сам знак «&» записывается как &amp;)");
+        return LoadResString(TextId::XmlErrorEntityRefNotClosed);
     case XML_WAR_UNDECLARED_ENTITY:
-        return QStringLiteral("сущность «%1» не объявлена в документе, а внешнее описание его типа не читается")
+        return LoadResString(TextId::XmlErrorUndeclaredEntityExternalSubset)
             .arg(s1);
     case XML_ERR_UNDECLARED_ENTITY:
         if (Mentions(error, "failed to parse"))
-            return QStringLiteral("сущность «%1» не удалось разобрать").arg(s1);
-        return QStringLiteral("сущность «%1» не объявлена в документе").arg(s1);
+            return LoadResString(TextId::XmlErrorEntityParseFailed).arg(s1);
+        return LoadResString(TextId::XmlErrorUndeclaredEntity).arg(s1);
     case XML_ERR_UNPARSED_ENTITY:
-        return QStringLiteral("ссылка на неразбираемую сущность «%1»").arg(s1);
+        return LoadResString(TextId::XmlErrorUnparsedEntity).arg(s1);
     case XML_ERR_ENTITY_IS_EXTERNAL:
-        return QStringLiteral("значение атрибута ссылается на внешнюю сущность «%1»: внешние сущности не читаются")
+        return LoadResString(TextId::XmlErrorExternalEntityInAttribute)
             .arg(s1);
     case XML_ERR_UNKNOWN_ENCODING:
     case XML_ERR_UNSUPPORTED_ENCODING:
-        return QStringLiteral("кодировка «%1» не поддерживается").arg(s1);
+        return LoadResString(TextId::XmlErrorUnsupportedEncoding).arg(s1);
     case XML_ERR_INVALID_ENCODING:
         if (Mentions(error, "UTF-16"))
-            return QStringLiteral("в объявлении указана кодировка UTF-16, но текст записан однобайтовыми символами");
-        return QStringLiteral("текст не соответствует объявленной кодировке");
+            return LoadResString(TextId::XmlErrorUtf16DeclaredButNarrow);
+        return LoadResString(TextId::XmlErrorEncodingMismatch);
     case XML_ERR_LT_IN_ATTRIBUTE:
-        return QStringLiteral("знак «<» в значении атрибута (записывается как &lt;)");
+        return LoadResString(TextId::XmlErrorLtInAttribute);
     case XML_ERR_STRING_NOT_STARTED:
     case XML_ERR_STRING_NOT_CLOSED:
-        return QStringLiteral("ошибка в объявлении XML «<?xml ...?>»: значение не заключено в кавычки");
+        return LoadResString(TextId::XmlErrorDeclarationValueUnquoted);
     case XML_ERR_ATTRIBUTE_NOT_STARTED:
-        return QStringLiteral("значение атрибута должно быть в кавычках");
+        return LoadResString(TextId::XmlErrorAttributeValueUnquoted);
     case XML_ERR_ATTRIBUTE_NOT_FINISHED:
         if (Mentions(error, "too long"))
-            return QStringLiteral("значение атрибута длиннее допустимого");
-        return QStringLiteral("значение атрибута не закрыто кавычкой");
+            return LoadResString(TextId::XmlErrorAttributeValueTooLong);
+        return LoadResString(TextId::XmlErrorAttributeValueNotClosed);
     case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:
-        return QStringLiteral("у атрибута %1 нет значения").arg(s1);
+        return LoadResString(TextId::XmlErrorAttributeWithoutValue).arg(s1);
     case XML_ERR_ATTRIBUTE_REDEFINED:
-        return QStringLiteral("атрибут %1 указан у элемента повторно").arg(s1);
+        return LoadResString(TextId::XmlErrorAttributeRedefined).arg(s1);
     case XML_ERR_EQUAL_REQUIRED:
-        return QStringLiteral("после имени атрибута нет знака «=»");
+        return LoadResString(TextId::XmlErrorEqualsRequired);
     case XML_ERR_COMMENT_NOT_FINISHED:
-        return QStringLiteral("комментарий не закрыт");
+        return LoadResString(TextId::XmlErrorCommentNotClosed);
     case XML_ERR_HYPHEN_IN_COMMENT:
-        return QStringLiteral("два дефиса «--» внутри комментария");
+        return LoadResString(TextId::XmlErrorHyphensInComment);
     case XML_ERR_PI_NOT_STARTED:
     case XML_ERR_PI_NOT_FINISHED:
-        return QStringLiteral("ошибка в инструкции обработки «<?...?>»");
+        return LoadResString(TextId::XmlErrorProcessingInstruction);
     case XML_ERR_RESERVED_XML_NAME:
-        return QStringLiteral("объявление XML «<?xml ...?>» допустимо только в самом начале файла");
+        return LoadResString(TextId::XmlErrorDeclarationNotAtStart);
     case XML_ERR_XMLDECL_NOT_STARTED:
     case XML_ERR_XMLDECL_NOT_FINISHED:
     case XML_ERR_STANDALONE_VALUE:
     case XML_ERR_ENCODING_NAME:
     case XML_ERR_VERSION_MISSING:
     case XML_ERR_MISSING_ENCODING:
-        return QStringLiteral("ошибка в объявлении XML «<?xml ...?>»");
+        return LoadResString(TextId::XmlErrorDeclaration);
     case XML_ERR_UNKNOWN_VERSION:
     case XML_ERR_VERSION_MISMATCH:
-        return QStringLiteral("неподдерживаемая версия XML");
+        return LoadResString(TextId::XmlErrorUnsupportedVersion);
     case XML_ERR_NOTATION_NOT_STARTED:
     case XML_ERR_NOTATION_NOT_FINISHED:
     case XML_ERR_ATTLIST_NOT_STARTED:
@@ -165,58 +167,58 @@ QString DescribeParseError(const xmlError &error)
     case XML_ERR_ENTITY_IS_PARAMETER:
     case XML_ERR_ENTITY_BOUNDARY:
     case XML_ERR_ENTITY_PE_INTERNAL:
-        return QStringLiteral("ошибка в объявлении типа документа (DOCTYPE)");
+        return LoadResString(TextId::XmlErrorDoctype);
     case XML_ERR_MISPLACED_CDATA_END:
-        return QStringLiteral("последовательность «]]>» в тексте");
+        return LoadResString(TextId::XmlErrorCdataEndInText);
     case XML_ERR_CDATA_NOT_FINISHED:
-        return QStringLiteral("раздел CDATA не закрыт");
+        return LoadResString(TextId::XmlErrorCdataNotClosed);
     case XML_ERR_SPACE_REQUIRED:
-        return QStringLiteral("не хватает пробела в разметке (например, между атрибутами)");
+        return LoadResString(TextId::XmlErrorSpaceRequired);
     case XML_ERR_NAME_REQUIRED:
         if (Mentions(error, "EntityRef"))
-            return QStringLiteral("знак «&» не начинает ссылку (сам знак записывается как &amp;)");
-        return QStringLiteral("ошибка в разметке: ожидалось имя элемента или атрибута");
+            return LoadResString(TextId::XmlErrorAmpersandNotReference);
+        return LoadResString(TextId::XmlErrorNameRequired);
     case XML_ERR_DOCUMENT_START:
-        return QStringLiteral("документ не начинается с разметки XML");
+        return LoadResString(TextId::XmlErrorDocumentStart);
     case XML_ERR_NMTOKEN_REQUIRED:
-        return QStringLiteral("ошибка в разметке: ожидалось имя элемента или атрибута");
+        return LoadResString(TextId::XmlErrorNameRequired);
     case XML_ERR_LT_REQUIRED:
-        return QStringLiteral("ошибка в разметке: ожидался знак «<»");
+        return LoadResString(TextId::XmlErrorLtRequired);
     case XML_ERR_GT_REQUIRED:
-        return s1.isEmpty() ? QStringLiteral("ошибка в разметке: ожидался знак «>»")
-                            : QStringLiteral("открывающий тег <%1> не завершён знаком «>»").arg(s1);
+        return s1.isEmpty() ? LoadResString(TextId::XmlErrorGtRequired)
+                            : LoadResString(TextId::XmlErrorStartTagNotClosed).arg(s1);
     case XML_ERR_LTSLASH_REQUIRED:
-        return QStringLiteral("ожидался закрывающий тег «</...>»");
+        return LoadResString(TextId::XmlErrorEndTagRequired);
     case XML_ERR_TAG_NAME_MISMATCH:
-        return QStringLiteral("закрывающий тег </%1> не соответствует открывающему <%2> (строка %3)")
+        return LoadResString(TextId::XmlErrorTagNameMismatch)
             .arg(Utf8(error.str2), s1)
             .arg(error.int1);
     case XML_ERR_TAG_NOT_FINISHED:
-        return QStringLiteral("элемент <%1> не закрыт (открыт в строке %2)").arg(s1).arg(error.int1);
+        return LoadResString(TextId::XmlErrorElementNotClosed).arg(s1).arg(error.int1);
     case XML_ERR_NOT_WELL_BALANCED:
-        return QStringLiteral("элементы вложены неправильно");
+        return LoadResString(TextId::XmlErrorNotWellBalanced);
     case XML_ERR_VALUE_REQUIRED:
-        return QStringLiteral("ошибка в разметке: ожидалось значение");
+        return LoadResString(TextId::XmlErrorValueRequired);
     case XML_ERR_ENTITY_CHAR_ERROR:
     case XML_ERR_ENTITY_PROCESSING:
-        return QStringLiteral("ошибка в тексте сущности «%1»").arg(s1);
+        return LoadResString(TextId::XmlErrorInEntityText).arg(s1);
     case XML_ERR_ENTITY_LOOP:
-        return QStringLiteral("сущности ссылаются друг на друга по кругу или разрастаются сверх допустимого");
+        return LoadResString(TextId::XmlErrorEntityLoop);
     case XML_ERR_NAME_TOO_LONG:
-        return QStringLiteral("имя длиннее допустимого");
+        return LoadResString(TextId::XmlErrorNameTooLong);
     case XML_ERR_INTERNAL_ERROR:
         if (Mentions(error, "Subset") || Mentions(error, "declaration"))
-            return QStringLiteral("ошибка в объявлении типа документа (DOCTYPE)");
+            return LoadResString(TextId::XmlErrorDoctype);
         if (Mentions(error, "depth"))
-            return QStringLiteral("слишком глубокая вложенность элементов (больше 256 уровней)");
+            return LoadResString(TextId::XmlErrorNestingTooDeep);
         if (Mentions(error, "uge") || Mentions(error, "too long") || Mentions(error, "too big"))
-            return QStringLiteral("текст или значение длиннее допустимого");
+            return LoadResString(TextId::XmlErrorTextTooLong);
         return ParserText(error);
     case XML_ERR_NO_MEMORY:
-        return QStringLiteral("недостаточно памяти для разбора документа");
+        return LoadResString(TextId::XmlErrorOutOfMemory);
     default:
         if (Mentions(error, "too long") || Mentions(error, "too big") || Mentions(error, "uge "))
-            return QStringLiteral("текст или значение длиннее допустимого");
+            return LoadResString(TextId::XmlErrorTextTooLong);
         return ParserText(error);
     }
 }

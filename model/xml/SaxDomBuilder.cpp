@@ -1,5 +1,6 @@
 #include "model/xml/SaxDomBuilder.h"
 
+#include "model/ResString.h"
 #include "model/xml/CompactDom.h"
 #include "model/xml/EncodingPrescan.h"
 #include "model/xml/MemoryInput.h"
@@ -159,7 +160,7 @@ public:
         const std::uint32_t total = static_cast<std::uint32_t>(namespaceCount) + static_cast<std::uint32_t>(attributeCount);
         if (total > Dom::kMaxAttributes) {
             Fail({XmlLoadCode::ParseFailed,
-                  QStringLiteral("у элемента больше %1 атрибутов").arg(Dom::kMaxAttributes), StartTagPosition(ctxt)});
+                  LoadResString(TextId::XmlErrorTooManyAttributes).arg(Dom::kMaxAttributes), StartTagPosition(ctxt)});
             return;
         }
         const std::uint32_t node = AddChild(XmlNodeType::Element);
@@ -248,7 +249,7 @@ public:
         if (error.domain == XML_FROM_IO || error.domain == XML_FROM_I18N) {
             // The text does not decode in the document's encoding.
             Fail({XmlLoadCode::ParseFailed,
-                  QStringLiteral("текст содержит байты, недопустимые в кодировке %1").arg(EncodingName()),
+                  LoadResString(TextId::XmlErrorBytesNotInEncoding).arg(EncodingName()),
                   {}});
             return;
         }
@@ -276,8 +277,8 @@ public:
     {
         const QString shown = name ? QString::fromUtf8(reinterpret_cast<const char *>(name)) : QString();
         Fail({XmlLoadCode::ParseFailed,
-              shown.isEmpty() ? QStringLiteral("документ ссылается на внешнюю сущность, а внешние сущности не читаются")
-                              : QStringLiteral("документ ссылается на внешнюю сущность «%1», а внешние сущности не читаются")
+              shown.isEmpty() ? LoadResString(TextId::XmlErrorExternalEntity)
+                              : LoadResString(TextId::XmlErrorNamedExternalEntity)
                                     .arg(shown),
               CurrentPosition()});
         ctxt->wellFormed = 0;
@@ -286,7 +287,7 @@ public:
 
     void OutOfMemory()
     {
-        Fail({XmlLoadCode::OutOfMemory, QStringLiteral("недостаточно памяти для разбора документа"), {}});
+        Fail({XmlLoadCode::OutOfMemory, LoadResString(TextId::XmlErrorOutOfMemory), {}});
     }
 
 private:
@@ -614,7 +615,7 @@ XmlLoadResult Failed(std::int32_t code, QString reason, XmlPosition position = {
     result.code = code;
     result.position = position;
     result.detail = position.line > 0
-        ? QStringLiteral("строка %1, столбец %2: %3").arg(position.line).arg(position.column).arg(reason)
+        ? LoadResString(TextId::XmlErrorAtPosition).arg(position.line).arg(position.column).arg(reason)
         : std::move(reason);
     return result;
 }
@@ -627,7 +628,7 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
     if (!prescan.error.isEmpty())
         return Failed(XmlLoadCode::ParseFailed, prescan.error);
     if (bytes.size() == prescan.markLength)
-        return Failed(XmlLoadCode::ParseFailed, QStringLiteral("в документе нет ни одного элемента"));
+        return Failed(XmlLoadCode::ParseFailed, LoadResString(TextId::XmlErrorNoElement));
 
     xmlInitParser();
     if (prescan.skipMark)
@@ -637,7 +638,7 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
     xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&sax, nullptr, MemoryInput::Read, nullptr, &input, XML_CHAR_ENCODING_NONE);
     const ParserSession session(ctxt);
     if (!ctxt)
-        return Failed(XmlLoadCode::OutOfMemory, QStringLiteral("недостаточно памяти для разбора документа"));
+        return Failed(XmlLoadCode::OutOfMemory, LoadResString(TextId::XmlErrorOutOfMemory));
 
     DomBuilder builder(dom, ctxt, input, prescan.hasDeclaration);
     xmlSetStructuredErrorFunc(&builder, OnContextFreeError);
@@ -650,7 +651,7 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
         xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(prescan.forcedEncoding);
         if (!handler || xmlSwitchToEncoding(ctxt, handler) != 0)
             return Failed(XmlLoadCode::ParseFailed,
-                          QStringLiteral("кодировка «%1» не поддерживается").arg(QString::fromLatin1(prescan.forcedEncoding)));
+                          LoadResString(TextId::XmlErrorUnsupportedEncoding).arg(QString::fromLatin1(prescan.forcedEncoding)));
     }
 
     xmlParseDocument(ctxt);
@@ -659,7 +660,7 @@ XmlLoadResult ParseIntoDom(QByteArrayView bytes, Dom &dom)
         return Failed(failure->code, failure->reason, failure->position);
     // The decoder keeps a character cut off at the end for input that never comes.
     if (ctxt->input && ctxt->input->buf && ctxt->input->buf->raw && xmlBufUse(ctxt->input->buf->raw) > 0)
-        return Failed(XmlLoadCode::ParseFailed, QStringLiteral("текст обрывается посреди символа кодировки %1")
+        return Failed(XmlLoadCode::ParseFailed, LoadResString(TextId::XmlErrorTruncatedCharacter)
                                                     .arg(builder.EncodingName()));
     if (!ctxt->wellFormed) {
         // Every error that makes a document ill-formed is fatal and was

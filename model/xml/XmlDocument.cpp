@@ -1,5 +1,6 @@
 #include "model/xml/XmlDocument.h"
 
+#include "model/ResString.h"
 #include "model/xml/CompactDom.h"
 #include "model/xml/FileReading.h"
 #include "model/xml/SaxDomBuilder.h"
@@ -76,21 +77,21 @@ QString DescribeXmlLoadCode(std::int32_t code)
 {
     switch (code) {
     case XmlLoadCode::ParseFailed:
-        return QStringLiteral("документ не удалось разобрать");
+        return LoadResString(TextId::XmlLoadParseFailed);
     case XmlLoadCode::FileNotFound:
-        return QStringLiteral("файл не найден");
+        return LoadResString(TextId::XmlLoadFileNotFound);
     case XmlLoadCode::PathNotFound:
-        return QStringLiteral("путь не найден");
+        return LoadResString(TextId::XmlLoadPathNotFound);
     case XmlLoadCode::AccessDenied:
-        return QStringLiteral("доступ запрещён");
+        return LoadResString(TextId::XmlLoadAccessDenied);
     case XmlLoadCode::OutOfMemory:
-        return QStringLiteral("недостаточно памяти");
+        return LoadResString(TextId::XmlLoadOutOfMemory);
     case XmlLoadCode::ReadFault:
-        return QStringLiteral("ошибка чтения файла");
+        return LoadResString(TextId::XmlLoadReadFault);
     case XmlLoadCode::FileTooLarge:
-        return QStringLiteral("файл слишком велик");
+        return LoadResString(TextId::XmlLoadFileTooLarge);
     case XmlLoadCode::NotRegularFile:
-        return QStringLiteral("это не обычный файл");
+        return LoadResString(TextId::XmlLoadNotRegularFile);
     default:
         return {};
     }
