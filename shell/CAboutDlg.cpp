@@ -1,5 +1,7 @@
 #include "shell/CAboutDlg.h"
 
+#include "model/ResString.h"
+
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
@@ -21,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("О проекте Korvix"));
+    setWindowTitle(LoadResString(TextId::AboutDialogTitle));
     const QFontMetrics metrics(font());
     const auto place = [&metrics](QWidget *widget, int x, int y, int width, int height) {
         widget->setGeometry(DialogUnitsToPixels(metrics, QRect(x, y, width, height)));
@@ -36,10 +38,10 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     icon->move(DialogUnitsToPixels(metrics, QRect(14, 14, 0, 0)).topLeft());
     icon->resize(32, 32);
-    auto *text = new QLabel(QStringLiteral("Korvix, версия 1.0"), this);
+    auto *text = new QLabel(LoadResString(TextId::AboutDialogVersion), this);
     text->setObjectName(QStringLiteral("aboutText"));
     place(text, 42, 14, 114, 8);
-    auto *ok = new QPushButton(QStringLiteral("ОК"), this);
+    auto *ok = new QPushButton(LoadResString(TextId::AboutDialogOk), this);
     ok->setDefault(true);
     place(ok, 113, 41, 50, 14);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -99,7 +99,7 @@ CMainFrame::CMainFrame(ShellContext &context, CKorvixDoc &document, QWidget *par
     });
     // Said in the status bar, not a box: nothing is wrong with the file as XML.
     connect(&m_Document, &CKorvixDoc::ReadWithoutPult, this,
-            [this] { statusBar()->showMessage(QStringLiteral("В файле нет элемента PULT: структура пуста.")); });
+            [this] { statusBar()->showMessage(LoadResString(TextId::ReadWithoutPultStatus)); });
     connect(&m_Document, &CKorvixDoc::StructureReplaced, m_Tree, &CStructView::FillTree);
     connect(&m_Document, &CKorvixDoc::StructureReplaced, this, &CMainFrame::ShowLoadReport);
     connect(&m_Document, &CKorvixDoc::DocumentChanged, this, [this] {
@@ -129,62 +129,65 @@ CMainFrame::~CMainFrame()
 void CMainFrame::CreateCommands()
 {
     CommandActions &c = *m_Commands;
-    QAction *newDoc = c.Add(CommandId::FileNew, QStringLiteral("&Создать\tCtrl+N"), Icon("file-new"),
+    QAction *newDoc = c.Add(CommandId::FileNew, LoadResString(TextId::FileNewMenuText), Icon("file-new"),
                             {QKeySequence(Qt::CTRL | Qt::Key_N)});
     connect(newDoc, &QAction::triggered, &m_Document, &CKorvixDoc::OnNewDocument);
-    QAction *open = c.Add(CommandId::FileOpen, QStringLiteral("&Открыть...\tCtrl+O"), Icon("file-open"),
+    QAction *open = c.Add(CommandId::FileOpen, LoadResString(TextId::FileOpenMenuText), Icon("file-open"),
                           {QKeySequence(Qt::CTRL | Qt::Key_O)});
     connect(open, &QAction::triggered, this, &CMainFrame::OpenWithDialog);
-    QAction *reload = c.Add(CommandId::FileReload, QStringLiteral("Об&новить\tF5"), Icon("file-reload"),
+    QAction *reload = c.Add(CommandId::FileReload, LoadResString(TextId::FileReloadMenuText), Icon("file-reload"),
                             {QKeySequence(Qt::Key_F5)});
-    reload->setStatusTip(QStringLiteral("Прочитать открытый файл заново"));
+    reload->setStatusTip(LoadResString(TextId::FileReloadStatusTip));
     connect(reload, &QAction::triggered, this, &CMainFrame::ReloadFile);
-    m_ReloadOnChange = new QAction(QStringLiteral("Обновлять &сразу при изменении файла"), this);
+    m_ReloadOnChange = new QAction(LoadResString(TextId::ReloadOnChangeMenuText), this);
     m_ReloadOnChange->setObjectName(QStringLiteral("reloadOnChange"));
     m_ReloadOnChange->setCheckable(true);
     // Korvix never writes a structure file: the save commands stay disabled.
-    c.Add(CommandId::FileSave, QStringLiteral("Со&хранить\tCtrl+S"), Icon("file-save"), {QKeySequence(Qt::CTRL | Qt::Key_S)})
+    c.Add(CommandId::FileSave, LoadResString(TextId::FileSaveMenuText), Icon("file-save"),
+          {QKeySequence(Qt::CTRL | Qt::Key_S)})
         ->setEnabled(false);
-    c.Add(CommandId::FileSaveAs, QStringLiteral("Сохранить &как..."))->setEnabled(false);
-    c.Add(CommandId::FilePrint, QStringLiteral("&Печать..."), Icon("file-print"))->setEnabled(false);
-    connect(c.Add(CommandId::AppExit, QStringLiteral("В&ыход")), &QAction::triggered, this, &QWidget::close);
-    c.Add(CommandId::EditUndo, QStringLiteral("&Отменить\tCtrl+Z"), {},
+    c.Add(CommandId::FileSaveAs, LoadResString(TextId::FileSaveAsMenuText))->setEnabled(false);
+    c.Add(CommandId::FilePrint, LoadResString(TextId::FilePrintMenuText), Icon("file-print"))->setEnabled(false);
+    connect(c.Add(CommandId::AppExit, LoadResString(TextId::AppExitMenuText)), &QAction::triggered, this,
+            &QWidget::close);
+    c.Add(CommandId::EditUndo, LoadResString(TextId::EditUndoMenuText), {},
           {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)})
         ->setEnabled(false);
-    c.Add(CommandId::EditCut, QStringLiteral("&Вырезать\tCtrl+X"), Icon("edit-cut"),
+    c.Add(CommandId::EditCut, LoadResString(TextId::EditCutMenuText), Icon("edit-cut"),
           {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)})
         ->setEnabled(false);
-    c.Add(CommandId::EditCopy, QStringLiteral("&Копировать\tCtrl+C"), Icon("edit-copy"),
+    c.Add(CommandId::EditCopy, LoadResString(TextId::EditCopyMenuText), Icon("edit-copy"),
           {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
         ->setEnabled(false);
-    c.Add(CommandId::EditPaste, QStringLiteral("Вст&авить\tCtrl+V"), Icon("edit-paste"),
+    c.Add(CommandId::EditPaste, LoadResString(TextId::EditPasteMenuText), Icon("edit-paste"),
           {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
         ->setEnabled(false);
-    QAction *statusBarToggle = c.Add(CommandId::ViewStatusBar, QStringLiteral("&Строка состояния"));
+    QAction *statusBarToggle = c.Add(CommandId::ViewStatusBar, LoadResString(TextId::ViewStatusBarMenuText));
     statusBarToggle->setCheckable(true);
     statusBarToggle->setChecked(true);
     connect(statusBarToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     // The panes are fixed; splitting them further is not offered.
-    c.Add(CommandId::WindowSplit, QStringLiteral("&Разделить"))->setEnabled(false);
-    connect(c.Add(CommandId::AppAbout, QStringLiteral("&О проекте Korvix..."), Icon("help-about")), &QAction::triggered,
-            this, [this] { CAboutDlg(this).exec(); });
+    c.Add(CommandId::WindowSplit, LoadResString(TextId::WindowSplitMenuText))->setEnabled(false);
+    connect(c.Add(CommandId::AppAbout, LoadResString(TextId::AppAboutMenuText), Icon("help-about")),
+            &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
     connect(c.Add(CommandId::CustomizeToolbars, LoadResString(TextId::CustomizeToolbarsMenuText)), &QAction::triggered, this,
             &CMainFrame::ShowCustomizeDialog);
-    QAction *nextPane = c.Add(CommandId::NextPane, QStringLiteral("Следующая область"), {}, {QKeySequence(Qt::Key_F6)});
+    QAction *nextPane = c.Add(CommandId::NextPane, LoadResString(TextId::NextPaneMenuText), {},
+                              {QKeySequence(Qt::Key_F6)});
     connect(nextPane, &QAction::triggered, this, [this] { SwitchPane(true); });
-    QAction *previousPane = c.Add(CommandId::PreviousPane, QStringLiteral("Предыдущая область"), {},
+    QAction *previousPane = c.Add(CommandId::PreviousPane, LoadResString(TextId::PreviousPaneMenuText), {},
                                   {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
     connect(previousPane, &QAction::triggered, this, [this] { SwitchPane(false); });
-    m_Find = new QAction(QStringLiteral("&Найти...\tCtrl+F"), this);
+    m_Find = new QAction(LoadResString(TextId::FindMenuText), this);
     m_Find->setObjectName(QStringLiteral("find"));
     m_Find->setShortcut(QKeySequence::Find);
-    m_Find->setStatusTip(QStringLiteral("Найти пункт, улицу, дом или лифт по имени, ID или GUID"));
+    m_Find->setStatusTip(LoadResString(TextId::FindStatusTip));
     connect(m_Find, &QAction::triggered, this, [this] { m_FindBar->Open(); });
-    m_FindNext = new QAction(QStringLiteral("Найти &далее\tF3"), this);
+    m_FindNext = new QAction(LoadResString(TextId::FindNextMenuText), this);
     m_FindNext->setObjectName(QStringLiteral("findNext"));
     m_FindNext->setShortcut(QKeySequence(Qt::Key_F3));
     connect(m_FindNext, &QAction::triggered, this, [this] { FindStep(true); });
-    m_FindPrevious = new QAction(QStringLiteral("Найти &ранее\tShift+F3"), this);
+    m_FindPrevious = new QAction(LoadResString(TextId::FindPreviousMenuText), this);
     m_FindPrevious->setObjectName(QStringLiteral("findPrevious"));
     m_FindPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     connect(m_FindPrevious, &QAction::triggered, this, [this] { FindStep(false); });
@@ -227,7 +230,7 @@ void CMainFrame::UpdatePointCommands()
 void CMainFrame::CreateMenus()
 {
     CommandActions &c = *m_Commands;
-    m_FileMenu = menuBar()->addMenu(QStringLiteral("&Файл"));
+    m_FileMenu = menuBar()->addMenu(LoadResString(TextId::FileMenuTitle));
     m_FileMenu->addAction(c.Action(CommandId::FileOpen));
     m_FileMenu->addAction(c.Action(CommandId::FileReload));
     m_FileMenu->addAction(m_ReloadOnChange);
@@ -238,15 +241,15 @@ void CMainFrame::CreateMenus()
     m_FileMenu->addAction(c.Action(CommandId::AppExit));
     RefreshRecentFilesMenu();
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    QMenu *edit = menuBar()->addMenu(LoadResString(TextId::EditMenuTitle));
     edit->addAction(c.Action(CommandId::EditUndo));
     edit->addSeparator();
     edit->addAction(c.Action(CommandId::EditCut));
     edit->addAction(c.Action(CommandId::EditCopy));
     edit->addAction(c.Action(CommandId::EditPaste));
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&Вид"));
-    m_ToolbarsMenu = view->addMenu(QStringLiteral("&Панели инструментов и закрепляемые окна"));
+    QMenu *view = menuBar()->addMenu(LoadResString(TextId::ViewMenuTitle));
+    m_ToolbarsMenu = view->addMenu(LoadResString(TextId::ToolbarsMenuTitle));
     connect(m_ToolbarsMenu, &QMenu::aboutToShow, this, [this] {
         m_ToolbarsMenu->clear();
         for (QToolBar *bar : m_Toolbars->AllToolbars())
@@ -260,7 +263,7 @@ void CMainFrame::CreateMenus()
     m_ViewMenu = view;
 
     // Alt+П is the Edit menu's already.
-    QMenu *point = menuBar()->addMenu(QStringLiteral("П&ункт"));
+    QMenu *point = menuBar()->addMenu(LoadResString(TextId::PointMenuTitle));
     point->setObjectName(QStringLiteral("pointMenu"));
     for (int id : kPointCommands) {
         if (id == CommandId::PointBackground)
@@ -272,7 +275,7 @@ void CMainFrame::CreateMenus()
     point->addAction(m_FindNext);
     point->addAction(m_FindPrevious);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
+    QMenu *help = menuBar()->addMenu(LoadResString(TextId::HelpMenuTitle));
     help->addAction(c.Action(CommandId::AppAbout));
     m_MnemonicKeys = new CyrillicMnemonicKeys(*this, *menuBar(), this);
 }
@@ -286,7 +289,7 @@ void CMainFrame::RefreshRecentFilesMenu()
     m_RecentActions.clear();
     const QStringList &files = m_Recent->Files();
     if (files.isEmpty()) {
-        auto *placeholder = new QAction(QStringLiteral("Последний файл"), m_FileMenu);
+        auto *placeholder = new QAction(LoadResString(TextId::NoRecentFilesPlaceholder), m_FileMenu);
         placeholder->setEnabled(false);
         m_RecentActions.append(placeholder);
     }
@@ -410,9 +413,9 @@ void CMainFrame::CreateMessagesPanel()
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
     connect(m_Messages, &MessagesPanel::NodeActivated, this, &CMainFrame::ShowNode);
     QAction *shown = m_Messages->toggleViewAction();
-    shown->setText(QStringLiteral("Со&общения"));
+    shown->setText(LoadResString(TextId::MessagesPanelMenuText));
     m_ViewMenu->insertAction(m_Commands->Action(CommandId::WindowSplit), shown);
-    m_PanelOnly = new QAction(QStringLiteral("Сообщения чтения &только в панели"), this);
+    m_PanelOnly = new QAction(LoadResString(TextId::MessagesOnlyInPanelMenuText), this);
     m_PanelOnly->setObjectName(QStringLiteral("messagesOnlyInPanel"));
     m_PanelOnly->setCheckable(true);
     connect(m_PanelOnly, &QAction::toggled, this, [this](bool on) {
@@ -425,7 +428,7 @@ void CMainFrame::CreateMessagesPanel()
     m_ChangedOnDisk->setObjectName(QStringLiteral("changedOnDisk"));
     auto *changedLayout = new QHBoxLayout(m_ChangedOnDisk);
     changedLayout->setContentsMargins(0, 0, 0, 0);
-    changedLayout->addWidget(new QLabel(QStringLiteral("Файл изменён на диске."), m_ChangedOnDisk));
+    changedLayout->addWidget(new QLabel(LoadResString(TextId::FileChangedOnDisk), m_ChangedOnDisk));
     auto *reloadButton = new QToolButton(m_ChangedOnDisk);
     reloadButton->setDefaultAction(m_Commands->Action(CommandId::FileReload));
     reloadButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -441,9 +444,9 @@ void CMainFrame::ShowLoadReport()
 {
     const LoadReport &report = m_Context.root.m_LoadReport;
     m_Messages->ShowReport(report);
-    QString count = QStringLiteral("Сообщений при чтении: %1").arg(report.messageCount);
+    QString count = LoadResString(TextId::ReadMessageCount).arg(report.messageCount);
     if (report.failed)
-        count += QStringLiteral(", файл не прочитан");
+        count += LoadResString(TextId::ReadMessageCountFileNotRead);
     m_MessageCount->setText(count);
     // Messages held back from their boxes must be seen somewhere.
     if (m_Context.boxes && m_Context.boxes->HeldBack() > 0)
@@ -469,11 +472,11 @@ void CMainFrame::FindStep(bool forward)
         m_Finder.Reset(m_Context.root);
     const StructureFinder::Found found = m_Finder.Next(text, CStructView::NodeOf(m_Tree->currentItem()), forward);
     if (!found.node) {
-        m_FindBar->SetResult(QStringLiteral("Ничего не найдено"));
+        m_FindBar->SetResult(LoadResString(TextId::FindNothingFound));
         return;
     }
-    m_FindBar->SetResult(found.wrapped ? (forward ? QStringLiteral("Продолжено с начала")
-                                                  : QStringLiteral("Продолжено с конца"))
+    m_FindBar->SetResult(found.wrapped ? (forward ? LoadResString(TextId::FindWrappedToStart)
+                                                  : LoadResString(TextId::FindWrappedToEnd))
                                        : QString());
     m_Tree->SelectNode(*found.node);
 }
@@ -498,7 +501,7 @@ void CMainFrame::OpenWithDialog()
         directory = m_Recent->Files().isEmpty() ? m_FirstOpenDirectory
                                                  : QFileInfo(m_Recent->Files().first()).absolutePath();
     }
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть"), directory,
+    const QString path = QFileDialog::getOpenFileName(this, LoadResString(TextId::OpenDialogTitle), directory,
                                                       OpenDialogFilters());
     if (!path.isEmpty())
         OpenFile(path);
@@ -572,7 +575,7 @@ bool CMainFrame::OpenFile(const QString &path)
 
 QString CMainFrame::OpenDialogFilters()
 {
-    return QStringLiteral("Структуры(*.xml);;Все файлы (*)");
+    return LoadResString(TextId::OpenDialogFilters);
 }
 
 namespace {

@@ -54,7 +54,7 @@ public:
     // point, its mode and the colours chosen in this run where the names
     // still exist.
     void ReloadFile();
-    // Command 126: the toolbar customisation dialog (modeless).
+    // CustomizeToolbars: the toolbar customisation dialog (modeless).
     void ShowCustomizeDialog();
     // Where File Open starts the first time (the examples, when installed).
     void SetFirstOpenDirectory(const QString &directory) { m_FirstOpenDirectory = directory; }

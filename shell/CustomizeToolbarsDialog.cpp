@@ -2,6 +2,7 @@
 
 #include "shell/CommandActions.h"
 #include "shell/ToolbarManager.h"
+#include "model/ResString.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,7 +52,7 @@ QString AskToolbarName(QWidget *parent, const QString &title, const QString &ini
 {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(QStringLiteral("Имя панели:"));
+    dialog.setLabelText(LoadResString(TextId::ToolbarNameLabel));
     dialog.setTextValue(initial);
     // The title bar also holds the window's icon and buttons. The dialog's
     // layout fixes its size, so the width goes to the name's field.
@@ -69,7 +70,7 @@ CustomizeToolbarsDialog::CustomizeToolbarsDialog(ToolbarManager &toolbars, Comma
     , m_Commands(commands)
 {
     setObjectName(QStringLiteral("customizeDialog"));
-    setWindowTitle(QStringLiteral("Настройка"));
+    setWindowTitle(LoadResString(TextId::CustomizeDialogTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *tabs = new QTabWidget(this);
@@ -78,10 +79,10 @@ CustomizeToolbarsDialog::CustomizeToolbarsDialog(ToolbarManager &toolbars, Comma
     auto *toolbarPage = new QWidget(tabs);
     m_ToolbarList = new QListWidget(toolbarPage);
     m_ToolbarList->setObjectName(QStringLiteral("toolbarList"));
-    m_Create = new QPushButton(QStringLiteral("&Создать..."), toolbarPage);
-    m_Rename = new QPushButton(QStringLiteral("&Переименовать..."), toolbarPage);
-    m_Delete = new QPushButton(QStringLiteral("&Удалить"), toolbarPage);
-    m_TextLabels = new QCheckBox(QStringLiteral("Показывать &подписи к кнопкам"), toolbarPage);
+    m_Create = new QPushButton(LoadResString(TextId::CreateToolbarButton), toolbarPage);
+    m_Rename = new QPushButton(LoadResString(TextId::RenameToolbarButton), toolbarPage);
+    m_Delete = new QPushButton(LoadResString(TextId::DeleteToolbarButton), toolbarPage);
+    m_TextLabels = new QCheckBox(LoadResString(TextId::ToolbarTextLabelsCheckBox), toolbarPage);
     m_TextLabels->setObjectName(QStringLiteral("textLabels"));
     m_TextLabels->setChecked(m_Toolbars.TextLabels());
     auto *toolbarButtons = new QVBoxLayout;
@@ -90,11 +91,11 @@ CustomizeToolbarsDialog::CustomizeToolbarsDialog(ToolbarManager &toolbars, Comma
     toolbarButtons->addWidget(m_Delete);
     toolbarButtons->addStretch();
     auto *toolbarLayout = new QGridLayout(toolbarPage);
-    toolbarLayout->addWidget(new QLabel(QStringLiteral("Панели инструментов:"), toolbarPage), 0, 0);
+    toolbarLayout->addWidget(new QLabel(LoadResString(TextId::ToolbarListLabel), toolbarPage), 0, 0);
     toolbarLayout->addWidget(m_ToolbarList, 1, 0);
     toolbarLayout->addLayout(toolbarButtons, 1, 1);
     toolbarLayout->addWidget(m_TextLabels, 2, 0, 1, 2);
-    tabs->addTab(toolbarPage, QStringLiteral("Панели инструментов"));
+    tabs->addTab(toolbarPage, LoadResString(TextId::ToolbarsTabTitle));
 
     // Commands: what a user toolbar carries.
     auto *commandPage = new QWidget(tabs);
@@ -106,8 +107,8 @@ CustomizeToolbarsDialog::CustomizeToolbarsDialog(ToolbarManager &toolbars, Comma
     m_OnToolbar = new QListWidget(commandPage);
     m_OnToolbar->setObjectName(QStringLiteral("toolbarCommands"));
     m_OnToolbar->setIconSize(kButtonImageSize);
-    m_Add = new QPushButton(QStringLiteral("&Добавить >"), commandPage);
-    m_Remove = new QPushButton(QStringLiteral("< У&брать"), commandPage);
+    m_Add = new QPushButton(LoadResString(TextId::AddCommandButton), commandPage);
+    m_Remove = new QPushButton(LoadResString(TextId::RemoveCommandButton), commandPage);
     m_Image = new QComboBox(commandPage);
     m_Image->setObjectName(QStringLiteral("commandImage"));
     m_Image->setIconSize(kButtonImageSize);
@@ -117,16 +118,16 @@ CustomizeToolbarsDialog::CustomizeToolbarsDialog(ToolbarManager &toolbars, Comma
     middle->addWidget(m_Remove);
     middle->addStretch();
     auto *commandLayout = new QGridLayout(commandPage);
-    commandLayout->addWidget(new QLabel(QStringLiteral("Панель:"), commandPage), 0, 0);
+    commandLayout->addWidget(new QLabel(LoadResString(TextId::CommandTargetLabel), commandPage), 0, 0);
     commandLayout->addWidget(m_CommandTarget, 0, 1, 1, 2);
-    commandLayout->addWidget(new QLabel(QStringLiteral("Команды:"), commandPage), 1, 0);
-    commandLayout->addWidget(new QLabel(QStringLiteral("На панели:"), commandPage), 1, 2);
+    commandLayout->addWidget(new QLabel(LoadResString(TextId::AvailableCommandsLabel), commandPage), 1, 0);
+    commandLayout->addWidget(new QLabel(LoadResString(TextId::ToolbarCommandsLabel), commandPage), 1, 2);
     commandLayout->addWidget(m_Available, 2, 0);
     commandLayout->addLayout(middle, 2, 1);
     commandLayout->addWidget(m_OnToolbar, 2, 2);
-    commandLayout->addWidget(new QLabel(QStringLiteral("Изображение кнопки:"), commandPage), 3, 0);
+    commandLayout->addWidget(new QLabel(LoadResString(TextId::CommandImageLabel), commandPage), 3, 0);
     commandLayout->addWidget(m_Image, 3, 1, 1, 2);
-    tabs->addTab(commandPage, QStringLiteral("Команды"));
+    tabs->addTab(commandPage, LoadResString(TextId::CommandsTabTitle));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
@@ -201,9 +202,9 @@ void CustomizeToolbarsDialog::FillCommandLists()
         }
     }
     m_Image->clear();
-    m_Image->addItem(ListIcon({}), QStringLiteral("Своё изображение команды"), -1);
+    m_Image->addItem(ListIcon({}), LoadResString(TextId::OwnCommandImage), -1);
     for (int i = 0; i < m_Toolbars.UserImages().size(); ++i)
-        m_Image->addItem(m_Toolbars.UserImages()[i], QStringLiteral("Изображение %1").arg(i + 1), i);
+        m_Image->addItem(m_Toolbars.UserImages()[i], LoadResString(TextId::UserImageName).arg(i + 1), i);
     UpdateButtons();
 }
 
@@ -244,9 +245,10 @@ QToolBar *CustomizeToolbarsDialog::CreateToolbarNamed(const QString &name)
 
 void CustomizeToolbarsDialog::OnCreate()
 {
-    const QString suggested = QStringLiteral("Настраиваемая %1").arg(m_Toolbars.UserToolbars().size() + 1);
+    const QString suggested =
+        LoadResString(TextId::NewToolbarDefaultName).arg(m_Toolbars.UserToolbars().size() + 1);
     bool ok = false;
-    const QString name = AskToolbarName(this, QStringLiteral("Новая панель инструментов"), suggested, &ok);
+    const QString name = AskToolbarName(this, LoadResString(TextId::NewToolbarDialogTitle), suggested, &ok);
     if (ok && !name.trimmed().isEmpty())
         CreateToolbarNamed(name);
 }
@@ -257,7 +259,8 @@ void CustomizeToolbarsDialog::OnRename()
     if (!m_Toolbars.UserToolbars().contains(bar))
         return;
     bool ok = false;
-    const QString name = AskToolbarName(this, QStringLiteral("Переименовать панель"), bar->windowTitle(), &ok);
+    const QString name =
+        AskToolbarName(this, LoadResString(TextId::RenameToolbarDialogTitle), bar->windowTitle(), &ok);
     if (ok && !name.trimmed().isEmpty()) {
         m_Toolbars.RenameUserToolbar(bar, name);
         FillToolbarList();

@@ -1,5 +1,7 @@
 #include "shell/MessageBoxPresenter.h"
 
+#include "model/ResString.h"
+
 #include <QCheckBox>
 #include <QMessageBox>
 
@@ -16,7 +18,7 @@ void MessageBoxPresenter::ShowMessageBox(const QString &text, Icon icon)
 
 QString MessageBoxPresenter::HoldBackText()
 {
-    return QStringLiteral("Остальные сообщения этого файла — только в панели");
+    return LoadResString(TextId::HoldBackReadMessages);
 }
 
 void MessageBoxPresenter::ShowReadMessage(const QString &text)
