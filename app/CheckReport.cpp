@@ -1,5 +1,7 @@
 #include "app/CheckReport.h"
 
+#include "model/ResString.h"
+
 #include <QJsonArray>
 
 namespace {
@@ -27,7 +29,7 @@ QStringList GnuLines(const CheckedFile &checked)
         lines.append(GnuLine(checked.file, message.position, "warning", message.text));
     if (checked.messageCount > checked.messages.size()) {
         lines.append(GnuLine(checked.file, {}, "note",
-                             QStringLiteral("ещё %1 сообщений не показано").arg(checked.messageCount - checked.messages.size())));
+                             LoadResString(TextId::CheckMessagesNotShown).arg(checked.messageCount - checked.messages.size())));
     }
     if (checked.failed)
         lines.append(GnuLine(checked.file, checked.errorPosition, "error", checked.errorText));

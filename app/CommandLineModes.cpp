@@ -9,6 +9,7 @@
 #include "layout/HeadlessTree.h"
 #include "layout/LayoutJson.h"
 #include "app/RenderCommand.h"
+#include "model/ResString.h"
 #include "layout/StructureFileLoad.h"
 #include "views/TablePainter.h"
 
@@ -37,7 +38,7 @@ QString StructureSummary(CRoot &root)
             houses += static_cast<int>(street->m_Children.size());
         }
     }
-    return QStringLiteral("Прочитано: диспетчерских пунктов %1, улиц %2, домов %3, лифтов %4, групп %5.")
+    return LoadResString(TextId::StructureReadSummary)
         .arg(points)
         .arg(streets)
         .arg(houses)
@@ -55,8 +56,7 @@ bool OpenForCommandLine(CRoot &root, const QString &path)
     case StructureFileOpen::Outcome::Rejected:
         return false; // the error line is already on standard error
     case StructureFileOpen::Outcome::EmptyFile:
-        WriteConsoleLine(stderr, QStringLiteral("Файл «%1» пуст: структура не прочитана.")
-                                     .arg(QDir::toNativeSeparators(path)));
+        WriteConsoleLine(stderr, LoadResString(TextId::StructureFileEmpty).arg(QDir::toNativeSeparators(path)));
         return false;
     case StructureFileOpen::Outcome::CannotOpen:
         WriteConsoleLine(stderr, opened.message);
@@ -88,7 +88,7 @@ CheckedFile CheckQuietly(CRoot &root, const QString &path)
         break;
     case StructureFileOpen::Outcome::EmptyFile:
         checked.failed = true;
-        checked.errorText = QStringLiteral("Файл пуст: структура не прочитана.");
+        checked.errorText = LoadResString(TextId::CheckedFileEmpty);
         break;
     case StructureFileOpen::Outcome::CannotOpen:
         checked.failed = true;
@@ -155,7 +155,7 @@ CPunct *LayOutRequestedPoint(HeadlessSession &session, const CommandLineRequest 
         }
     }
     if (!point) {
-        WriteConsoleLine(stderr, QStringLiteral("Диспетчерский пункт «%1» не найден.").arg(request.point));
+        WriteConsoleLine(stderr, LoadResString(TextId::LayoutPointNotFound).arg(request.point));
         exitCode = 2;
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "app/CommandLineOptions.h"
 
 #include "layout/LayoutJson.h"
+#include "model/ResString.h"
 
 #include <QCommandLineParser>
 
@@ -27,53 +28,46 @@ bool ParseSize(const QString &text, std::int32_t &width, std::int32_t &height)
 CommandLineRequest ParseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Korvix: просмотр и проверка файлов структуры диспетчерского пульта."));
+    parser.setApplicationDescription(LoadResString(TextId::CommandLineDescription));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Показать эту справку."));
+                                  LoadResString(TextId::HelpOptionText));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Показать версию программы."));
+                                     LoadResString(TextId::VersionOptionText));
     const QCommandLineOption check(QStringLiteral("check"),
-                                   QStringLiteral("Прочитать ФАЙЛ без окна: сообщения проверки выводятся "
-                                                  "на стандартный вывод, ошибка чтения на стандартный поток ошибок."));
+                                   LoadResString(TextId::CheckOptionText));
     const QCommandLineOption dumpLayout(QStringLiteral("dump-layout"),
-                                        QStringLiteral("Разместить диспетчерский пункт (--point) в режиме --mode "
-                                                       "для окна --size и вывести раскладку в формате JSON."));
+                                        LoadResString(TextId::DumpLayoutOptionText));
     const QCommandLineOption render(QStringLiteral("render"),
-                                    QStringLiteral("Как --dump-layout, но нарисовать таблицу в изображение PNG "
-                                                   "размером --size и сохранить его в ВЫХОД (дисплей не нужен)."),
-                                    QStringLiteral("ВЫХОД"));
+                                    LoadResString(TextId::RenderOptionText),
+                                    LoadResString(TextId::RenderValueName));
     const QCommandLineOption listPoints(QStringLiteral("list-points"),
-                                        QStringLiteral("Прочитать ФАЙЛ и вывести имена диспетчерских пунктов, по одному в строке."));
-    const QCommandLineOption point(QStringLiteral("point"), QStringLiteral("Имя диспетчерского пункта."),
-                                   QStringLiteral("ИМЯ"));
+                                        LoadResString(TextId::ListPointsOptionText));
+    const QCommandLineOption point(QStringLiteral("point"), LoadResString(TextId::PointOptionText),
+                                   LoadResString(TextId::PointValueName));
     const QCommandLineOption mode(QStringLiteral("mode"),
-                                  QStringLiteral("Режим: streets (по улицам), two-columns (по улицам в две "
-                                                 "колонки) или controller (по ПЛУН/Pro/Direct)."),
-                                  QStringLiteral("РЕЖИМ"));
-    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Размер окна таблицы в пикселях, например 1280x800."),
-                                  QStringLiteral("ШxВ"));
+                                  LoadResString(TextId::ModeOptionText),
+                                  LoadResString(TextId::ModeValueName));
+    const QCommandLineOption size(QStringLiteral("size"), LoadResString(TextId::SizeOptionText),
+                                  LoadResString(TextId::SizeValueName));
     const QCommandLineOption dpi(QStringLiteral("dpi"),
-                                 QStringLiteral("Разрешение экрана в точках на дюйм, для которого подбираются "
-                                                "шрифты таблицы (по умолчанию 96)."),
+                                 LoadResString(TextId::DpiOptionText),
                                  QStringLiteral("N"));
     const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("Вид вывода --check: text (по умолчанию), gnu (строки "
-                                                   "ФАЙЛ:СТРОКА:СТОЛБЕЦ: для редакторов) или json."),
-                                    QStringLiteral("ФОРМАТ"));
+                                    LoadResString(TextId::FormatOptionText),
+                                    LoadResString(TextId::FormatValueName));
     parser.addOptions({help, version, check, dumpLayout, render, listPoints, point, mode, size, dpi, format});
-    parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("Файл структуры (*.xml)."),
-                                 QStringLiteral("[ФАЙЛ]"));
+    parser.addPositionalArgument(LoadResString(TextId::FileArgumentName), LoadResString(TextId::FileArgumentText),
+                                 LoadResString(TextId::FileArgumentSyntax));
 
     CommandLineRequest request;
     // The parser's own headings are English and name the executable only
     // once an application object exists; the help is printed before that.
     request.helpText = parser.helpText()
                            .replace(QStringLiteral("<executable_name>"), QStringLiteral("korvix"))
-                           .replace(QStringLiteral("Usage:"), QStringLiteral("Использование:"))
-                           .replace(QStringLiteral("[options]"), QStringLiteral("[параметры]"))
-                           .replace(QStringLiteral("Options:"), QStringLiteral("Параметры:"))
-                           .replace(QStringLiteral("Arguments:"), QStringLiteral("Аргументы:"));
+                           .replace(QStringLiteral("Usage:"), LoadResString(TextId::HelpUsageHeading))
+                           .replace(QStringLiteral("[options]"), LoadResString(TextId::HelpOptionsSyntax))
+                           .replace(QStringLiteral("Options:"), LoadResString(TextId::HelpOptionsHeading))
+                           .replace(QStringLiteral("Arguments:"), LoadResString(TextId::HelpArgumentsHeading));
     if (!parser.parse(arguments)) {
         request.error = parser.errorText();
         return request;
@@ -89,14 +83,14 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
 
     request.files = parser.positionalArguments();
     if (request.files.size() > 1 && !parser.isSet(check)) {
-        request.error = QStringLiteral("Указано больше одного файла.");
+        request.error = LoadResString(TextId::MoreThanOneFile);
         return request;
     }
     if (!request.files.isEmpty())
         request.file = request.files.first();
     if (parser.isSet(format)) {
         if (!parser.isSet(check)) {
-            request.error = QStringLiteral("Параметр --format относится к --check.");
+            request.error = LoadResString(TextId::FormatNeedsCheck);
             return request;
         }
         static const std::pair<const char16_t *, CommandLineRequest::CheckFormat> kFormats[] = {
@@ -108,7 +102,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
         const auto known = std::find_if(std::begin(kFormats), std::end(kFormats),
                                         [&](const auto &f) { return chosen == QStringView(f.first); });
         if (known == std::end(kFormats)) {
-            request.error = QStringLiteral("Неизвестный формат «%1»: ожидается text, gnu или json.").arg(chosen);
+            request.error = LoadResString(TextId::UnknownCheckFormat).arg(chosen);
             return request;
         }
         request.checkFormat = known->second;
@@ -117,7 +111,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
     const int modes = int(parser.isSet(check)) + int(parser.isSet(dumpLayout)) + int(parser.isSet(render))
         + int(parser.isSet(listPoints));
     if (modes > 1) {
-        request.error = QStringLiteral("Режимы --check, --dump-layout, --render и --list-points не совмещаются.");
+        request.error = LoadResString(TextId::ModesDoNotCombine);
         return request;
     }
     const bool layoutOptions = parser.isSet(point) || parser.isSet(mode) || parser.isSet(size) || parser.isSet(dpi);
@@ -125,7 +119,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
     if (parser.isSet(check) || parser.isSet(listPoints)) {
         request.mode = parser.isSet(check) ? CommandLineRequest::Mode::Check : CommandLineRequest::Mode::ListPoints;
         if (layoutOptions) {
-            request.error = QStringLiteral("Параметры --point, --mode, --size и --dpi относятся к --dump-layout и --render.");
+            request.error = LoadResString(TextId::LayoutOptionsNeedLayoutMode);
             return request;
         }
     } else if (layoutMode) {
@@ -133,30 +127,28 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
         request.output = parser.value(render);
         request.point = parser.value(point);
         if (!parser.isSet(point) || !parser.isSet(mode) || !parser.isSet(size)) {
-            request.error = QStringLiteral("Для --dump-layout и --render нужны --point, --mode и --size.");
+            request.error = LoadResString(TextId::LayoutModeNeedsOptions);
             return request;
         }
         if (parser.isSet(render) && request.output.isEmpty()) {
-            request.error = QStringLiteral("Для --render нужно имя файла изображения.");
+            request.error = LoadResString(TextId::RenderNeedsImageFile);
             return request;
         }
         const auto chosenMode = LayoutModeFromName(parser.value(mode));
         if (!chosenMode) {
-            request.error = QStringLiteral("Неизвестный режим «%1»: ожидается streets, two-columns или controller.")
-                                .arg(parser.value(mode));
+            request.error = LoadResString(TextId::UnknownLayoutMode).arg(parser.value(mode));
             return request;
         }
         request.layoutMode = *chosenMode;
         if (!ParseSize(parser.value(size), request.width, request.height)) {
-            request.error = QStringLiteral("Размер «%1» не в виде ШxВ (числа от 0 до 100000).")
-                                .arg(parser.value(size));
+            request.error = LoadResString(TextId::SizeNotParsed).arg(parser.value(size));
             return request;
         }
         if (parser.isSet(dpi)) {
             bool number = false;
             request.dpi = parser.value(dpi).toInt(&number);
             if (!number || request.dpi < kMinDpi || request.dpi > kMaxDpi) {
-                request.error = QStringLiteral("Разрешение «%1» не число от %2 до %3.")
+                request.error = LoadResString(TextId::DpiOutOfRange)
                                     .arg(parser.value(dpi))
                                     .arg(kMinDpi)
                                     .arg(kMaxDpi);
@@ -164,10 +156,10 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
             }
         }
     } else if (layoutOptions) {
-        request.error = QStringLiteral("Параметры --point, --mode, --size и --dpi относятся к --dump-layout и --render.");
+        request.error = LoadResString(TextId::LayoutOptionsNeedLayoutMode);
         return request;
     }
     if (request.mode != CommandLineRequest::Mode::Window && request.file.isEmpty())
-        request.error = QStringLiteral("Не указан файл структуры.");
+        request.error = LoadResString(TextId::NoStructureFile);
     return request;
 }

@@ -6,6 +6,7 @@
 #include "app/ConsolePresenter.h"
 #include "app/HeadlessSession.h"
 #include "views/QPainterSurface.h"
+#include "model/ResString.h"
 #include "views/TableImage.h"
 #include "views/TablePainter.h"
 
@@ -52,7 +53,7 @@ int RunRender(const CommandLineRequest &request, const QStringList &arguments)
     }
     QImageWriter writer(request.output, "png");
     if (!writer.write(image)) {
-        WriteConsoleLine(stderr, QStringLiteral("Не удалось записать изображение «%1»: %2.")
+        WriteConsoleLine(stderr, LoadResString(TextId::ImageNotWritten)
                                      .arg(QDir::toNativeSeparators(request.output), writer.errorString()));
         return 1;
     }

@@ -3,6 +3,7 @@
 #include "app/CommandLineOptions.h"
 #include "app/ConsolePresenter.h"
 #include "generated/KorvixVersion.h"
+#include "model/ResString.h"
 #include "app/RenderCommand.h"
 
 #include <QApplication>
@@ -68,10 +69,12 @@ int Run(int argc, char *argv[]);
 // them catches it still ends in a message and status 1, never an abort.
 int main(int argc, char *argv[])
 {
+    // Looked up before the run: once memory has run out, it could not be.
+    const QByteArray outOfMemory = LoadResString(TextId::OutOfMemoryQuitting).toUtf8();
     try {
         return Run(argc, argv);
     } catch (const std::bad_alloc &) {
-        std::fputs("Недостаточно памяти: Korvix завершает работу.\n", stderr);
+        std::fputs(outOfMemory.constData(), stderr);
         return 1;
     }
 }
@@ -91,7 +94,7 @@ int Run(int argc, char *argv[])
     CommandLineRequest request = ParseCommandLine(RawArguments(argc, argv));
     if (!request.error.isEmpty()) {
         WriteConsoleLine(stderr, request.error);
-        WriteConsoleLine(stderr, QStringLiteral("Справка: korvix --help"));
+        WriteConsoleLine(stderr, LoadResString(TextId::HelpHint));
         return 2;
     }
     switch (request.mode) {
@@ -127,8 +130,7 @@ int Run(int argc, char *argv[])
         break;
     }
     if (!HasDisplay()) {
-        WriteConsoleLine(stderr, QStringLiteral("Нет дисплея для окна Korvix (не задан DISPLAY). "
-                                                "Без окна работают --check, --dump-layout и --render."));
+        WriteConsoleLine(stderr, LoadResString(TextId::NoDisplayForWindow));
         return 1;
     }
     QApplication application(argc, argv);

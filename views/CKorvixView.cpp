@@ -12,6 +12,7 @@
 #include "layout/PaneSizeSearch.h"
 #include "views/QPainterSurface.h"
 #include "views/QtConversions.h"
+#include "model/ResString.h"
 #include "views/TablePainter.h"
 #include "views/ViewServices.h"
 
@@ -60,17 +61,16 @@ void CKorvixView::ExplainEmptyTable()
         return;
     QString reason;
     if (point->m_Lifts.empty()) {
-        reason = QStringLiteral("В пункте «%1» нет лифтов: таблица пуста.").arg(point->m_Name);
+        reason = LoadResString(TextId::EmptyTableNoLifts).arg(point->m_Name);
     } else if (const std::optional<Size> needed = SmallestPaneFor(*point, width(), height())) {
-        reason = QStringLiteral("Таблица пункта «%1» не помещается: нужна область не меньше %2×%3 пикселей "
-                                "(сейчас %4×%5).")
+        reason = LoadResString(TextId::EmptyTablePaneTooSmall)
                      .arg(point->m_Name)
                      .arg(needed->cx)
                      .arg(needed->cy)
                      .arg(width())
                      .arg(height());
     } else {
-        reason = QStringLiteral("Таблицу пункта «%1» не удалось разместить.").arg(point->m_Name);
+        reason = LoadResString(TextId::EmptyTableNotPlaced).arg(point->m_Name);
     }
     m_EmptyReason = reason;
     emit TableEmpty(reason);

@@ -28,16 +28,19 @@ public:
     // Forgets what pointed into the structure (after the structure changed)
     // and repaints.
     void ResetView();
-    // The commands of the right-click menu at a client position (109 over a
-    // street frame, else 108 and 110; none without a current point). Sets
-    // the street the next 109 acts on.
+    // The commands of the right-click menu at a client position
+    // (StreetBackground over a street frame, else PointBackground and
+    // AllStreetsBackground; none without a current point). Sets the street
+    // the next StreetBackground acts on.
     QList<int> ContextMenuCommands(const QPoint &position);
-    // The commands of the menu opened from the keyboard: 109 for the street
-    // of the selected node (the tree's selection) when it is in the current
-    // point, else 108 and 110. Sets the street the next 109 acts on and
-    // where, in client coordinates, the menu opens.
+    // The commands of the menu opened from the keyboard: StreetBackground
+    // for the street of the selected node (the tree's selection) when it is
+    // in the current point, else PointBackground and AllStreetsBackground.
+    // Sets the street the next StreetBackground acts on and where, in client
+    // coordinates, the menu opens.
     QList<int> KeyboardMenuCommands(QPoint *position);
-    // Runs a colour command (108, 109, 110) on the current point.
+    // Runs a colour command (PointBackground, StreetBackground,
+    // AllStreetsBackground) on the current point.
     void RunCommand(int command);
 
     // The node selected elsewhere (the tree), which the keyboard menu is for.

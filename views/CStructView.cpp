@@ -11,6 +11,7 @@
 #include "views/CommandMenu.h"
 #include "layout/DrawCommand.h"
 #include "model/NodeKind.h"
+#include "model/ResString.h"
 #include "views/ViewServices.h"
 #include "model/xml/XmlDocument.h"
 
@@ -136,8 +137,8 @@ void CStructView::FillTree()
         // and the reason.
         clear();
         setUpdatesEnabled(true);
-        m_Services.root.ReportError(QStringLiteral("Дерево структуры не построено"), XmlLoadCode::OutOfMemory,
-                                    QStringLiteral("недостаточно памяти"));
+        m_Services.root.ReportError(LoadResString(TextId::StructureTreeNotBuilt), XmlLoadCode::OutOfMemory,
+                                    LoadResString(TextId::StructureTreeNoMemory));
         return;
     }
     setUpdatesEnabled(true);
@@ -264,12 +265,12 @@ void CStructView::RunSelectionCommand(int command)
 
 QString CStructView::ItemTooltip(const CNodeB &node)
 {
-    static const QString kKinds[4] = {QStringLiteral("Диспетчерский пункт"), QStringLiteral("Улица"),
-                                      QStringLiteral("Дом"), QStringLiteral("Лифт")};
+    static constexpr TextId kKinds[4] = {TextId::TooltipPointKind, TextId::TooltipStreetKind, TextId::TooltipHomeKind,
+                                         TextId::TooltipLiftKind};
     const int kind = node.GetKind();
     if (kind < NodeKind::Punct || kind > NodeKind::Lift)
         return {};
-    QStringList lines{kKinds[kind - NodeKind::Punct], QStringLiteral("IdDB: %1").arg(node.m_IdDB)};
+    QStringList lines{LoadResString(kKinds[kind - NodeKind::Punct]), QStringLiteral("IdDB: %1").arg(node.m_IdDB)};
     if (kind == NodeKind::Lift) {
         const auto &lift = static_cast<const CLiftB &>(node);
         if (!lift.ID.isEmpty())
@@ -278,7 +279,7 @@ QString CStructView::ItemTooltip(const CNodeB &node)
             lines.append(QStringLiteral("GUID: ") + GuidToText(lift.GUID));
     }
     if (const std::uint32_t line = node.m_pElem.GetPosition().line)
-        lines.append(QStringLiteral("Строка в файле: %1").arg(line));
+        lines.append(LoadResString(TextId::TooltipFileLine).arg(line));
     return lines.join(u'\n');
 }
 

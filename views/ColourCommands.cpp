@@ -6,11 +6,12 @@
 #include "views/ColourChooser.h"
 #include "views/CommandId.h"
 #include "log/MessagePresenter.h"
+#include "model/ResString.h"
 #include "views/ViewServices.h"
 
 QString BlackRefusedText()
 {
-    return QStringLiteral("Черный цвет не может использоваться в качестве фона");
+    return LoadResString(TextId::BlackBackgroundRefused);
 }
 
 bool ChooseAndStoreColour(int command, CPunct &point, CStreet *street, QWidget *parent, ViewServices &services)

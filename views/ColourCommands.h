@@ -10,8 +10,9 @@ struct ViewServices;
 // The text that refuses black as a background.
 QString BlackRefusedText();
 
-// The colour commands, shared by the tree and the table: 108 the point's
-// background, 110 every street frame of the point, 109 one street's frame.
+// The colour commands, shared by the tree and the table: PointBackground the
+// point's background, AllStreetsBackground every street frame of the point,
+// StreetBackground one street's frame.
 // Asks for the colour (starting from the current one) and stores it. Returns
 // false, changing nothing, when the dialog is cancelled or black is chosen
 // (which is refused with a warning).

@@ -1,5 +1,7 @@
 #include "views/FindBar.h"
 
+#include "model/ResString.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +16,7 @@ FindBar::FindBar(QWidget *parent)
 {
     setObjectName(QStringLiteral("findBar"));
     m_Field->setObjectName(QStringLiteral("findField"));
-    m_Field->setPlaceholderText(QStringLiteral("Имя, ID или GUID"));
+    m_Field->setPlaceholderText(LoadResString(TextId::FindFieldPlaceholder));
     m_Field->setClearButtonEnabled(true);
     m_Result->setObjectName(QStringLiteral("findResult"));
     const auto button = [this](QStyle::StandardPixmap icon, const QString &tip) {
@@ -25,9 +27,9 @@ FindBar::FindBar(QWidget *parent)
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    QToolButton *previous = button(QStyle::SP_ArrowUp, QStringLiteral("Предыдущее (Shift+F3)"));
-    QToolButton *next = button(QStyle::SP_ArrowDown, QStringLiteral("Следующее (F3)"));
-    QToolButton *close = button(QStyle::SP_TitleBarCloseButton, QStringLiteral("Закрыть (Esc)"));
+    QToolButton *previous = button(QStyle::SP_ArrowUp, LoadResString(TextId::FindBarPreviousTip));
+    QToolButton *next = button(QStyle::SP_ArrowDown, LoadResString(TextId::FindBarNextTip));
+    QToolButton *close = button(QStyle::SP_TitleBarCloseButton, LoadResString(TextId::FindBarCloseTip));
 
     auto *top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,7 @@
 #include "views/MessagesPanel.h"
 
 #include "layout/CRoot.h"
+#include "model/ResString.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,13 +32,14 @@ QTreeWidgetItem *Row(const XmlPosition &position, const QString &text)
 } // namespace
 
 MessagesPanel::MessagesPanel(QWidget *parent)
-    : QDockWidget(QStringLiteral("Сообщения"), parent)
+    : QDockWidget(LoadResString(TextId::MessagesPanelTitle), parent)
     , m_List(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("messagesDock"));
     m_List->setObjectName(QStringLiteral("messageList"));
     m_List->setColumnCount(3);
-    m_List->setHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Столбец"), QStringLiteral("Сообщение")});
+    m_List->setHeaderLabels({LoadResString(TextId::MessagesLineHeader), LoadResString(TextId::MessagesColumnHeader),
+                             LoadResString(TextId::MessagesTextHeader)});
     m_List->setRootIsDecorated(false);
     m_List->setUniformRowHeights(true);
     m_List->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -76,7 +78,7 @@ void MessagesPanel::ShowReport(const LoadReport &report)
         rows.append(row);
     }
     if (report.messageCount > report.messages.size()) {
-        rows.append(Row({}, QStringLiteral("…и ещё %1 сообщений (показаны первые %2)")
+        rows.append(Row({}, LoadResString(TextId::MessagesPanelMore)
                                 .arg(report.messageCount - report.messages.size())
                                 .arg(report.messages.size())));
     }
