@@ -8,6 +8,7 @@
 #include "layout/DrawCommand.h"
 #include "layout/HeadlessTree.h"
 #include "layout/LayoutJson.h"
+#include "layout/StructureFileLoad.h"
 #include "log/LogFile.h"
 #include "bench/StructureGenerator.h"
 
@@ -34,8 +35,8 @@ LoadedPoint Load(int lifts, int houses, int streets, LogFile *log)
 {
     LoadedPoint loaded;
     loaded.root = std::make_unique<CRoot>(log, nullptr);
-    loaded.root->CreateXMLDOM();
-    loaded.root->LoadXMLFromBytes(GeneratePoint(lifts, houses, streets));
+    if (!ReadStructureBytes(*loaded.root, GeneratePoint(lifts, houses, streets)))
+        throw std::runtime_error("the generated structure was not read");
     HeadlessTree tree;
     tree.Fill(*loaded.root);
     loaded.point = static_cast<CPunct *>(loaded.root->m_Children.at(0).get());

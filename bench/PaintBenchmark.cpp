@@ -13,6 +13,7 @@
 #include "layout/DrawCommand.h"
 #include "layout/HeadlessTree.h"
 #include "layout/LayoutJson.h"
+#include "layout/StructureFileLoad.h"
 #include "views/QPainterSurface.h"
 #include "bench/StructureGenerator.h"
 #include "views/TableImage.h"
@@ -65,8 +66,8 @@ int main(int argc, char *argv[])
                     "mode", "floor", "layout", "paint", "change", "x", "keep", "expose", "x", "tooltip");
         for (const Case &c : {Case{5000, 1500, 1920, 1080}, Case{15000, 4500, 3840, 2160}}) {
             CRoot root(nullptr, nullptr);
-            root.CreateXMLDOM();
-            root.LoadXMLFromBytes(GeneratePoint(c.lifts, c.houses, std::max(1, c.houses / 15)));
+            if (!ReadStructureBytes(root, GeneratePoint(c.lifts, c.houses, std::max(1, c.houses / 15))))
+                throw std::runtime_error("the generated structure was not read");
             HeadlessTree tree;
             tree.Fill(root);
             auto *point = static_cast<CPunct *>(root.m_Children.at(0).get());

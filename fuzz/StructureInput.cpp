@@ -7,6 +7,7 @@
 #include "layout/DrawCommand.h"
 #include "model/ErrorXML.h"
 #include "layout/HeadlessTree.h"
+#include "layout/StructureFileLoad.h"
 #include "log/MessagePresenter.h"
 #include "views/TablePainter.h"
 
@@ -46,9 +47,10 @@ void RunStructureInput(const std::uint8_t *data, std::size_t size)
 
     SilentPresenter presenter;
     CRoot root(nullptr, &presenter);
+    QByteArray xml(reinterpret_cast<const char *>(data), static_cast<qsizetype>(xmlSize));
     try {
-        root.CreateXMLDOM();
-        root.LoadXMLFromBytes(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(xmlSize)));
+        if (!ReadStructureBytes(root, std::move(xml)))
+            return;
     } catch (const ErrorXML &) {
         root.ResetStructure();
         return;

@@ -165,19 +165,8 @@ int CPunct::PlaceStreets()
 
 void CPunct::ApplyTreeOrder(const TreeOrderSource &tree)
 {
-    TreeItemHandle item = tree.FirstChildItem(m_TreeItem);
-    if (!item)
-        return;
-    std::int32_t n = 0;
-    for (; item; item = tree.NextSiblingItem(item)) {
-        CNodeB *node = tree.NodeOfItem(item);
-        if (!node || node->GetKind() != NodeKind::Street)
-            continue;
-        auto *street = static_cast<CStreet *>(node);
-        street->m_Order = n++;
-        street->ApplyTreeOrder(tree);
-    }
-    SortChildrenByOrder<CStreet>(*this);
+    FollowTreeOrder<CStreet>(tree, m_TreeItem, *this, NodeKind::Street,
+                             [&](CStreet &street, TreeItemHandle) { street.ApplyTreeOrder(tree); });
 }
 
 CNodeTreeB *CPunct::HitTest(std::int32_t x, std::int32_t y, Rect *rect) const

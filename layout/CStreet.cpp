@@ -32,28 +32,9 @@ std::int32_t CStreet::GetTileWidth(bool &gap) const
 
 void CStreet::ApplyTreeOrder(const TreeOrderSource &tree)
 {
-    TreeItemHandle item = tree.FirstChildItem(m_TreeItem);
-    if (!item)
-        return;
-    std::int32_t n = 0;
-    for (; item; item = tree.NextSiblingItem(item)) {
-        CNodeB *node = tree.NodeOfItem(item);
-        if (!node || node->GetKind() != NodeKind::Home)
-            continue;
-        auto *home = static_cast<CHome *>(node);
-        home->m_Order = n++;
-        TreeItemHandle liftItem = tree.FirstChildItem(item);
-        if (!liftItem)
-            continue;
-        std::int32_t m = 0;
-        for (; liftItem; liftItem = tree.NextSiblingItem(liftItem)) {
-            CNodeB *liftNode = tree.NodeOfItem(liftItem);
-            if (liftNode && liftNode->GetKind() == NodeKind::Lift)
-                static_cast<CLift *>(liftNode)->m_Order = m++;
-        }
-        SortChildrenByOrder<CLift>(*home);
-    }
-    SortChildrenByOrder<CHome>(*this);
+    FollowTreeOrder<CHome>(tree, m_TreeItem, *this, NodeKind::Home, [&](CHome &home, TreeItemHandle item) {
+        FollowTreeOrder<CLift>(tree, item, home, NodeKind::Lift, [](CLift &, TreeItemHandle) {});
+    });
 }
 
 CStreet *StreetOf(CNodeB *node)

@@ -14,16 +14,43 @@
 
 namespace {
 
-// Reset, a new document, the read by `read`, the "Loaded: " line; a failure
-// resets again and is reported.
+// The whole file, once, as the reader takes it; a file too large for the
+// memory there fails as its read would.
+FileReadResult ReadWholeFile(const QString &path)
+{
+    FileReadResult file;
+    try {
+        file = ReadRegularFile(path, XmlDocument::kMaxFileSize);
+    } catch (const std::bad_alloc &) {
+        file.code = XmlLoadCode::OutOfMemory;
+    }
+    return file;
+}
+
+// A file that opened but could not be read whole fails as its read does.
+bool ReadFileIntoStructure(CRoot &root, FileReadResult file)
+{
+    if (file.code != 0) {
+        root.ResetStructure();
+        throw ErrorXML(TextId::LoadFailed, file.code).WithDetail(DescribeXmlLoadCode(file.code));
+    }
+    return ReadStructureBytes(root, std::move(file.bytes));
+}
+
+// The read by `read` (ReadStructureBytes or its file form), then the
+// "Loaded: " line; a failure resets the structure and is reported.
 template <class Read>
 bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
 {
     root.StartLoadReport();
     try {
-        root.ResetStructure();
-        root.CreateXMLDOM();
-        read();
+        if (!read()) {
+            // CreateXMLDOM has logged and shown its one error; the report
+            // keeps it as it keeps the error of any failed read.
+            const ErrorXML error(TextId::AppendChildFailed, XmlLoadCode::OutOfMemory);
+            root.NoteLoadError(error.Message(), error.Code(), error.Detail(), error.Position());
+            return false;
+        }
         if (root.m_pLog)
             root.m_pLog->Write(QStringLiteral("Loaded: ") + shownPath);
         return true;
@@ -45,9 +72,25 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
 
 } // namespace
 
+bool ReadStructureBytes(CRoot &root, QByteArray bytes)
+{
+    root.ResetStructure();
+    if (!root.CreateXMLDOM()) {
+        root.ResetStructure(); // whatever of the document was made
+        return false;
+    }
+    root.LoadXMLFromBytes(std::move(bytes));
+    return true;
+}
+
+bool ReadStructureFile(CRoot &root, const QString &path)
+{
+    return ReadFileIntoStructure(root, ReadWholeFile(path));
+}
+
 bool LoadStructureFile(CRoot &root, const QString &path)
 {
-    return ReadIntoRoot(root, path, [&] { root.LoadXML(path); });
+    return ReadIntoRoot(root, path, [&] { return ReadStructureFile(root, path); });
 }
 
 StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std::function<void()> &beforeReplace)
@@ -55,12 +98,7 @@ StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std:
     StructureFileOpen result;
     // One read of the file: whether it opens, whether it is empty and what
     // it holds all come from the same look at it.
-    FileReadResult file;
-    try {
-        file = ReadRegularFile(path, XmlDocument::kMaxFileSize);
-    } catch (const std::bad_alloc &) {
-        file.code = XmlLoadCode::OutOfMemory;
-    }
+    FileReadResult file = ReadWholeFile(path);
     const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     const bool opened = file.code == 0 || file.code == XmlLoadCode::FileTooLarge
         || file.code == XmlLoadCode::ReadFault || file.code == XmlLoadCode::OutOfMemory;
@@ -76,12 +114,7 @@ StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std:
     }
     if (beforeReplace)
         beforeReplace();
-    // A file that opened but could not be read whole fails as its load does.
-    const bool read = ReadIntoRoot(root, fullPath, [&] {
-        if (file.code != 0)
-            throw ErrorXML(TextId::LoadFailed, file.code).WithDetail(DescribeXmlLoadCode(file.code));
-        root.LoadXMLFromBytes(std::move(file.bytes));
-    });
+    const bool read = ReadIntoRoot(root, fullPath, [&] { return ReadFileIntoStructure(root, std::move(file)); });
     result.outcome = read ? StructureFileOpen::Outcome::Loaded : StructureFileOpen::Outcome::Rejected;
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -31,3 +32,16 @@ StructureFileOpen OpenStructureFile(CRoot &root, const QString &path,
 
 // The read alone, from the file's path.
 bool LoadStructureFile(CRoot &root, const QString &path);
+
+// The read of a structure file's bytes into the root, as every read of the
+// program does it: the structure reset, a new DOM document, the bytes read
+// into it and the structure built from them (sorted, with labels). A read
+// that fails throws ErrorXML. False when the document could not be made:
+// CreateXMLDOM has then reported why, and the structure is left empty.
+// Nothing is logged on success; the functions above add that and the report.
+bool ReadStructureBytes(CRoot &root, QByteArray bytes);
+
+// The same read from a file's path, the file read as File Open reads it; a
+// file that cannot be read empties the structure and throws the read's
+// ErrorXML.
+bool ReadStructureFile(CRoot &root, const QString &path);

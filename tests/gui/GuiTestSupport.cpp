@@ -14,11 +14,6 @@
 
 #include <stdexcept>
 
-void PrintTo(const Rect &r, std::ostream *os)
-{
-    *os << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
-}
-
 std::optional<Colour> ScriptedColourChooser::Choose(QWidget *, Colour initial)
 {
     m_Initials.push_back(initial);
@@ -29,41 +24,6 @@ std::optional<Colour> ScriptedColourChooser::Choose(QWidget *, Colour initial)
     const std::optional<Colour> answer = m_Answers.front();
     m_Answers.pop_front();
     return answer;
-}
-
-CPunct &PointNamed(const CRoot &root, const QString &name)
-{
-    for (CPunct *point : ChildrenAs<CPunct>(root))
-        if (point->m_Name == name)
-            return *point;
-    throw std::runtime_error("no dispatch point " + name.toStdString());
-}
-
-CStreet &StreetNamed(const CPunct &point, const QString &name)
-{
-    for (CStreet *street : ChildrenAs<CStreet>(point))
-        if (street->m_Name == name)
-            return *street;
-    throw std::runtime_error("no street " + name.toStdString());
-}
-
-CHome &HomeNamed(const CStreet &street, const QString &name)
-{
-    for (CHome *home : ChildrenAs<CHome>(street))
-        if (home->m_Name == name)
-            return *home;
-    throw std::runtime_error("no house " + name.toStdString());
-}
-
-CLift &LiftWithId(const CRoot &root, const QString &id)
-{
-    for (CPunct *point : ChildrenAs<CPunct>(root))
-        for (CStreet *street : ChildrenAs<CStreet>(*point))
-            for (CHome *home : ChildrenAs<CHome>(*street))
-                for (CLift *lift : ChildrenAs<CLift>(*home))
-                    if (lift->ID == id)
-                        return *lift;
-    throw std::runtime_error("no lift with ID " + id.toStdString());
 }
 
 QPoint Centre(const Rect &r)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/QtPrinting.h"
+#include "tests/support/Printing.h"
 
 #include "tests/support/LogText.h"
 
@@ -15,6 +15,7 @@
 #include "model/Geometry.h"
 #include "tests/support/RecordingPresenter.h"
 #include "tests/gui/RecordingSurface.h"
+#include "tests/support/StructureLookup.h"
 #include "tests/support/StructureText.h"
 #include "tests/support/TempDir.h"
 
@@ -37,9 +38,6 @@ class CMainFrame;
 class CStructView;
 class QTreeWidgetItem;
 
-// Rectangles and texts print readably in failure messages.
-void PrintTo(const Rect &r, std::ostream *os);
-
 // Answers the colour dialog from a script and remembers the colours it was
 // opened with. An unexpected question fails the test and is cancelled.
 class ScriptedColourChooser : public ColourChooser
@@ -52,13 +50,6 @@ public:
     std::vector<Colour> m_Initials;
     std::deque<std::optional<Colour>> m_Answers;
 };
-
-// Nodes of a structure by name (and lifts by ID); a missing one fails the
-// test with an exception, so that a fixture mistake never passes silently.
-CPunct &PointNamed(const CRoot &root, const QString &name);
-CStreet &StreetNamed(const CPunct &point, const QString &name);
-CHome &HomeNamed(const CStreet &street, const QString &name);
-CLift &LiftWithId(const CRoot &root, const QString &id);
 
 QPoint Centre(const Rect &r);
 
@@ -128,10 +119,3 @@ protected:
     ScriptedColourChooser m_Colours;
     std::unique_ptr<CKorvixApp> m_App;
 };
-
-// Names parameterised cases after their `name` member.
-template <class Case>
-std::string CaseName(const ::testing::TestParamInfo<Case> &param)
-{
-    return param.param.name;
-}

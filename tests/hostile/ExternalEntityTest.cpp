@@ -140,15 +140,15 @@ TEST_P(ExternalEntity, NamedFileIsNeitherReadNorShown)
         ASSERT_EQ(run.errors.size(), 1);
         EXPECT_TRUE(run.errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка ")));
         EXPECT_TRUE(run.errors[0].endsWith(GetParam().refusal)) << run.errors[0].toStdString();
-        EXPECT_TRUE(session.root.m_Children.empty());
+        EXPECT_TRUE(session.root->m_Children.empty());
     }
 
 #ifdef __linux__
     EXPECT_EQ(watch.EventBytes(), 0) << "the file named in the document was opened";
 #endif
-    for (const QString &name : AllNodeNames(session.root))
+    for (const QString &name : AllNodeNames(*session.root))
         EXPECT_FALSE(name.contains(secret)) << name.toStdString();
-    for (const CLiftB *lift : session.root.m_Lifts) {
+    for (const CLiftB *lift : session.root->m_Lifts) {
         EXPECT_FALSE(lift->Owner.contains(secret));
         EXPECT_FALSE(lift->Comment.contains(secret));
     }

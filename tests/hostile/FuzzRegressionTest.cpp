@@ -79,7 +79,7 @@ TEST(FuzzRegression, EveryDocumentEndsClearlyWhenOpenedAsAFile)
         case Outcome::Rejected:
             ASSERT_EQ(run.errors.size(), 1);
             EXPECT_TRUE(LogHasLineEndingWith(run.log, run.errors[0])) << run.log.toStdString();
-            EXPECT_TRUE(session.root.m_Children.empty());
+            EXPECT_TRUE(session.root->m_Children.empty());
             break;
         case Outcome::EmptyFile:
             EXPECT_TRUE(document.isEmpty());

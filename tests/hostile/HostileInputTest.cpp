@@ -576,7 +576,7 @@ void RunCase(const HostileCase &c, const QString &path)
             run.log, QStringLiteral("Loaded: ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())))
             << run.log.toStdString();
         ASSERT_TRUE(c.check) << "a loaded case says what it loaded";
-        c.check(session.root, run);
+        c.check(*session.root, run);
         break;
     case Outcome::Rejected:
         // One error, shown and logged alike; nothing of the file is kept.
@@ -584,9 +584,9 @@ void RunCase(const HostileCase &c, const QString &path)
         EXPECT_TRUE(run.errors[0].contains(c.reason)) << run.errors[0].left(2000).toStdString();
         EXPECT_TRUE(LogHasLineEndingWith(run.log, run.errors[0])) << run.log.left(2000).toStdString();
         EXPECT_FALSE(run.log.contains(QStringLiteral("Loaded: ")));
-        EXPECT_TRUE(session.root.m_Children.empty());
-        EXPECT_TRUE(session.root.m_Lifts.empty());
-        EXPECT_TRUE(session.root.m_XMLDOM.IsNull());
+        EXPECT_TRUE(session.root->m_Children.empty());
+        EXPECT_TRUE(session.root->m_Lifts.empty());
+        EXPECT_TRUE(session.root->m_XMLDOM.IsNull());
         break;
     case Outcome::CannotOpen:
         EXPECT_TRUE(
@@ -607,7 +607,7 @@ void RunCase(const HostileCase &c, const QString &path)
     const std::string changed = DifferenceBetween(before, StateOf(path));
     EXPECT_EQ(changed, "") << "the opened file changed";
     // The whole log, the layouts' lines included, is one line per entry.
-    EXPECT_EQ(LinesWithoutTimeStamp(ReadAll(session.log.FilePath())), std::vector<std::string>());
+    EXPECT_EQ(LinesWithoutTimeStamp(ReadAll(session.log->FilePath())), std::vector<std::string>());
 }
 
 TEST_P(HostileFile, EndsClearlyAndLeavesTheFileAsItWas)
@@ -707,7 +707,7 @@ TEST(Truncation, EveryCutAtATagBoundaryEndsClearly)
                 << run.errors[0].toStdString() << "\nexpected " << atLast.toStdString() << " or "
                 << atEnd.toStdString();
             EXPECT_TRUE(LogHasLineEndingWith(run.log, run.errors[0])) << run.log.toStdString();
-            EXPECT_TRUE(session.root.m_Children.empty());
+            EXPECT_TRUE(session.root->m_Children.empty());
         }
         EXPECT_EQ(DifferenceBetween(before, StateOf(path)), "");
     }

@@ -50,43 +50,40 @@ void CollectNames(const CNodeTreeB &node, QStringList &names)
 } // namespace
 
 Session::Session()
-    : m_OwnLogDir(std::make_unique<TempDir>())
-    , log(m_OwnLogDir->Path(), QString(), &presenter)
-    , root(&log, &presenter)
+    : TestStructure(Log::OwnDirectory)
 { }
 
 Session::Session(const QString &logDirectory, const QString &fallbackDirectory)
-    : log(logDirectory, fallbackDirectory, &presenter)
-    , root(&log, &presenter)
+    : TestStructure(logDirectory, fallbackDirectory)
 { }
 
 QString Session::LogText() const
 {
-    return ReadLogFile(log.FilePath());
+    return ReadLogFile(log->FilePath());
 }
 
 OpenRun Session::Open(const QString &path)
 {
     presenter.Clear();
     // The log may move to its fallback during the open: compare per file.
-    const QString logPath = log.FilePath();
+    const QString logPath = log->FilePath();
     const qsizetype logBefore = ReadLogFile(logPath).size();
 
     OpenRun run;
-    const StructureFileOpen opened = OpenStructureFile(root, path);
+    const StructureFileOpen opened = OpenStructureFile(*root, path);
     run.outcome = opened.outcome;
     run.message = opened.message;
     run.errors = presenter.Errors();
     run.information = presenter.Information();
-    if (log.FilePath() == logPath)
+    if (log->FilePath() == logPath)
         run.log = ReadLogFile(logPath).mid(logBefore);
     else
-        run.log = ReadLogFile(logPath).mid(logBefore) + ReadLogFile(log.FilePath());
-    for (const auto &point : root.m_Children)
+        run.log = ReadLogFile(logPath).mid(logBefore) + ReadLogFile(log->FilePath());
+    for (const auto &point : root->m_Children)
         run.points.append(point->m_Name);
 
     m_Tree = std::make_unique<HeadlessTree>();
-    LayOutEveryPoint(root, *m_Tree, &run.layouts, &run.validLayouts);
+    LayOutEveryPoint(*root, *m_Tree, &run.layouts, &run.validLayouts);
     return run;
 }
 

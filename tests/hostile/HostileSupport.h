@@ -7,6 +7,7 @@
 #include "log/LogFile.h"
 #include "tests/support/RecordingPresenter.h"
 #include "layout/StructureFileLoad.h"
+#include "tests/support/StructureText.h"
 #include "tests/support/TempDir.h"
 
 #include <QByteArray>
@@ -34,9 +35,9 @@ struct OpenRun
     int validLayouts = 0;    // how many of them found a tile size
 };
 
-// A root wired as the window wires it: a real log (in a directory of its own
-// unless one is given) and a presenter that records every message.
-class Session
+// The suites' root with a real log (in a directory of its own unless one is
+// given), opening files as the window opens them.
+class Session : public TestStructure
 {
 public:
     Session();
@@ -48,11 +49,6 @@ public:
 
     // The whole log so far (empty when it was never written).
     QString LogText() const;
-
-    std::unique_ptr<TempDir> m_OwnLogDir;
-    RecordingPresenter presenter;
-    LogFile log;
-    CRoot root;
 
 private:
     std::unique_ptr<HeadlessTree> m_Tree;

@@ -149,7 +149,7 @@ TEST_P(LogObstacle, LoadsCompleteAndMessagesAreShown)
         ASSERT_EQ(rejected.errors.size(), 1);
         EXPECT_TRUE(rejected.errors[0].startsWith(QStringLiteral("Ошибка m_XMLDOM->load: 1 (0x1) - строка 4, ")))
             << rejected.errors[0].toStdString();
-        EXPECT_TRUE(session.root.m_Children.empty());
+        EXPECT_TRUE(session.root->m_Children.empty());
 
         const OpenRun unopened = session.Open(missing);
         EXPECT_EQ(unopened.outcome, Outcome::CannotOpen);

@@ -554,8 +554,7 @@ TEST(RootChildren, ByteOrderMarkAtTheStartOfANameIsKept)
     const QString names = QStringLiteral("<PULT><DISP Name=\"A\"/><DISP Name=\"") + QChar(0xFEFF) + QStringLiteral("A\"/></PULT>");
     for (const QByteArray &bytes : {names.toUtf8(), QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(names.utf16()), names.size() * 2)}) {
         TestStructure s;
-        s.root->CreateXMLDOM();
-        s.root->LoadXMLFromBytes(bytes);
+        s.Load(bytes);
         EXPECT_TRUE(s.presenter.Information().isEmpty()) << s.presenter.Information().join(u'\n').toStdString();
         EXPECT_EQ(ChildNames(*s.root), (QStringList{QStringLiteral("A"), QChar(0xFEFF) + QStringLiteral("A")}));
     }

@@ -1,17 +1,39 @@
 #include "tests/support/StructureText.h"
 
+#include "layout/StructureFileLoad.h"
+
+#include <stdexcept>
+
+TestStructure::TestStructure()
+    : TestStructure(Log::None)
+{
+}
+
+TestStructure::TestStructure(Log where)
+{
+    if (where == Log::OwnDirectory) {
+        m_OwnLogDir = std::make_unique<TempDir>();
+        log = std::make_unique<LogFile>(m_OwnLogDir->Path(), QString(), &presenter);
+    }
+    root = std::make_unique<CRoot>(log.get(), &presenter);
+}
+
+TestStructure::TestStructure(const QString &logDirectory, const QString &fallbackDirectory)
+    : log(std::make_unique<LogFile>(logDirectory, fallbackDirectory, &presenter))
+    , root(std::make_unique<CRoot>(log.get(), &presenter))
+{
+}
+
 void TestStructure::Load(const QByteArray &xml)
 {
-    root->ResetStructure();
-    root->CreateXMLDOM();
-    root->LoadXMLFromBytes(xml);
+    if (!ReadStructureBytes(*root, xml))
+        throw std::runtime_error("no document to read the structure into");
 }
 
 void TestStructure::LoadFile(const QString &path)
 {
-    root->ResetStructure();
-    root->CreateXMLDOM();
-    root->LoadXML(path);
+    if (!ReadStructureFile(*root, path))
+        throw std::runtime_error("no document to read the structure into");
 }
 
 QByteArray PultDocument(const QByteArray &inner, const QByteArray &pultAttributes)
