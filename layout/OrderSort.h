@@ -25,7 +25,7 @@ void SortChildrenByOrder(CNodeTreeB &parent)
 // visited at each and keeps the later number. Without any item under
 // `parentItem` nothing is numbered or sorted.
 template <class Child, class Visit>
-void FollowTreeOrder(const TreeOrderSource &tree, TreeItemHandle parentItem, CNodeTreeB &parent, int kind,
+void FollowTreeOrder(const TreeOrderSource &tree, TreeItemHandle parentItem, CNodeTreeB &parent, NodeKind kind,
                      Visit &&visit)
 {
     TreeItemHandle item = tree.FirstChildItem(parentItem);

@@ -28,7 +28,7 @@ CLiftInGroup::CLiftInGroup(CGroupB *group)
 {
 }
 
-int CLiftInGroup::GetKind() const
+NodeKind CLiftInGroup::GetKind() const
 {
     return NodeKind::LiftInGroup;
 }
@@ -52,7 +52,7 @@ CGroupB::CGroupB(CGroupB *parentGroup, CPunctB *punct)
 // Members go in reverse order of declaration: sub-groups, then references.
 CGroupB::~CGroupB() = default;
 
-int CGroupB::GetKind() const
+NodeKind CGroupB::GetKind() const
 {
     return NodeKind::Group;
 }

@@ -18,7 +18,7 @@ class CLiftInGroup : public CNodeTreeB
 public:
     explicit CLiftInGroup(CGroupB *group);
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 
     Guid GUID;
@@ -36,7 +36,7 @@ public:
     CGroupB(CGroupB *parentGroup, CPunctB *punct);
     ~CGroupB() override;
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
     bool IsModified() const override;
     void ClearModified() override;

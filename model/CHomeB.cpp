@@ -13,7 +13,7 @@ CHomeB::CHomeB(CNodeTreeB *parent)
 {
 }
 
-int CHomeB::GetKind() const
+NodeKind CHomeB::GetKind() const
 {
     return NodeKind::Home;
 }

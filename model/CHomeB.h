@@ -8,7 +8,7 @@ class CHomeB : public CNodeTreeB
 public:
     explicit CHomeB(CNodeTreeB *parent);
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 
     virtual std::unique_ptr<CLiftB> CreateLift();

@@ -13,7 +13,7 @@ CLiftB::CLiftB(CNodeTreeB *parent)
 
 CLiftB::~CLiftB() = default;
 
-int CLiftB::GetKind() const
+NodeKind CLiftB::GetKind() const
 {
     return NodeKind::Lift;
 }

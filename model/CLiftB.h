@@ -22,7 +22,7 @@ public:
     explicit CLiftB(CNodeTreeB *parent);
     ~CLiftB() override;
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
     bool IsModified() const override;
     void ClearModified() override;

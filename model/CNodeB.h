@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ErrorXML.h"
+#include "model/NodeKind.h"
 #include "model/xml/XmlDocument.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ public:
     CNodeB(const CNodeB &) = delete;
     CNodeB &operator=(const CNodeB &) = delete;
 
-    virtual int GetKind() const = 0;
+    virtual NodeKind GetKind() const = 0;
     // Two text queries that no node of this program answers.
     virtual QString GetInfoText() const;
     virtual QString GetExtraText() const;

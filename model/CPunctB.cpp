@@ -31,7 +31,7 @@ CPunctB::CPunctB(CNodeTreeB *parent)
 
 CPunctB::~CPunctB() = default;
 
-int CPunctB::GetKind() const
+NodeKind CPunctB::GetKind() const
 {
     return NodeKind::Punct;
 }

@@ -14,7 +14,7 @@ public:
     explicit CPunctB(CNodeTreeB *parent);
     ~CPunctB() override;
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
     bool IsModified() const override;
     void ClearModified() override;

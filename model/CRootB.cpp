@@ -13,7 +13,7 @@ CRootB::CRootB()
 
 CRootB::~CRootB() = default;
 
-int CRootB::GetKind() const
+NodeKind CRootB::GetKind() const
 {
     return NodeKind::Root;
 }

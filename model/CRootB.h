@@ -25,7 +25,7 @@ public:
     CRootB();
     ~CRootB() override;
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
     bool IsModified() const override;
     void ClearModified() override;

@@ -11,7 +11,7 @@ CStreetB::CStreetB(CNodeTreeB *parent)
 {
 }
 
-int CStreetB::GetKind() const
+NodeKind CStreetB::GetKind() const
 {
     return NodeKind::Street;
 }

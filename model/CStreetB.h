@@ -9,7 +9,7 @@ class CStreetB : public CNodeTreeB
 public:
     explicit CStreetB(CNodeTreeB *parent);
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 
     virtual std::unique_ptr<CHomeB> CreateHome();

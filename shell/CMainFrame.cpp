@@ -41,7 +41,7 @@ namespace {
 const QString kFrameGroup = QStringLiteral("MainFrame");
 
 // The draw and colour commands, in the order of the dispatch point's menu.
-constexpr int kPointCommands[] = {CommandId::DrawByStreets,   CommandId::DrawTwoColumns,
+constexpr CommandId kPointCommands[] = {CommandId::DrawByStreets,   CommandId::DrawTwoColumns,
                                   CommandId::DrawByController, CommandId::PointBackground,
                                   CommandId::AllStreetsBackground, CommandId::StreetBackground};
 
@@ -210,20 +210,20 @@ void CMainFrame::CreatePointCommands()
     // What the tree's menu offers, for the keyboard: Ctrl and a digit, in
     // the menu's order (digits are the same in every keyboard layout).
     int digit = 1;
-    for (int id : kPointCommands) {
-        QAction *action = m_Commands->Add(id, LoadResString(id), {},
+    for (CommandId id : kPointCommands) {
+        QAction *action = m_Commands->Add(id, LoadResString(PromptOf(id)), {},
                                           {QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit++))});
         connect(action, &QAction::triggered, this, [this, id] { m_Tree->RunSelectionCommand(id); });
     }
     // Accelerators work wherever the focus is in the window.
-    for (int id : m_Commands->Ids())
+    for (CommandId id : m_Commands->Ids())
         addAction(m_Commands->Action(id));
 }
 
 void CMainFrame::UpdatePointCommands()
 {
-    const QList<int> applicable = m_Tree ? m_Tree->SelectionCommands() : QList<int>();
-    for (int id : kPointCommands)
+    const QList<CommandId> applicable = m_Tree ? m_Tree->SelectionCommands() : QList<CommandId>();
+    for (CommandId id : kPointCommands)
         m_Commands->Action(id)->setEnabled(applicable.contains(id));
 }
 
@@ -265,7 +265,7 @@ void CMainFrame::CreateMenus()
     // Alt+П is the Edit menu's already.
     QMenu *point = menuBar()->addMenu(LoadResString(TextId::PointMenuTitle));
     point->setObjectName(QStringLiteral("pointMenu"));
-    for (int id : kPointCommands) {
+    for (CommandId id : kPointCommands) {
         if (id == CommandId::PointBackground)
             point->addSeparator();
         point->addAction(c.Action(id));
@@ -296,7 +296,7 @@ void CMainFrame::RefreshRecentFilesMenu()
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
         auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_FileMenu);
-        action->setStatusTip(LoadResString(CommandId::RecentFile));
+        action->setStatusTip(LoadResString(TextId::RecentFilePrompt));
         action->setData(path);
         connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
         m_RecentActions.append(action);
@@ -307,8 +307,9 @@ void CMainFrame::RefreshRecentFilesMenu()
 void CMainFrame::CreateToolbars()
 {
     m_Toolbars = new ToolbarManager(*this, *m_Commands, m_Context.settings, this);
-    m_Toolbars->CreateStandardToolbar({CommandId::FileNew, CommandId::FileOpen, CommandId::FileSave, 0,
-                                       CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, 0,
+    m_Toolbars->CreateStandardToolbar({CommandId::FileNew, CommandId::FileOpen, CommandId::FileSave,
+                                       CommandId::Separator, CommandId::EditCut, CommandId::EditCopy,
+                                       CommandId::EditPaste, CommandId::Separator,
                                        CommandId::FilePrint, CommandId::AppAbout});
     m_Toolbars->LoadUserImages(QDir::current().filePath(QStringLiteral("UserImages.bmp")));
     m_Toolbars->RestoreUserToolbars();

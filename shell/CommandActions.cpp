@@ -8,14 +8,14 @@ CommandActions::CommandActions(QObject *parent)
 {
 }
 
-QAction *CommandActions::Add(int id, const QString &menuText, const QIcon &icon, const QList<QKeySequence> &shortcuts)
+QAction *CommandActions::Add(CommandId id, const QString &menuText, const QIcon &icon, const QList<QKeySequence> &shortcuts)
 {
     auto *action = new QAction(icon, menuText, this);
-    action->setObjectName(QStringLiteral("command%1").arg(id));
-    action->setData(id);
+    action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(id)));
+    action->setData(static_cast<int>(id));
     action->setShortcuts(shortcuts);
-    if (StringTable::Find(id)) {
-        const QStringList prompt = LoadResString(id).split(u'\n');
+    if (StringTable::Find(PromptOf(id))) {
+        const QStringList prompt = LoadResString(PromptOf(id)).split(u'\n');
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1, ShortName(id)));
     }
@@ -24,10 +24,10 @@ QAction *CommandActions::Add(int id, const QString &menuText, const QIcon &icon,
     return action;
 }
 
-QString CommandActions::ShortName(int id) const
+QString CommandActions::ShortName(CommandId id) const
 {
-    if (StringTable::Find(id)) {
-        const QStringList prompt = LoadResString(id).split(u'\n');
+    if (StringTable::Find(PromptOf(id))) {
+        const QStringList prompt = LoadResString(PromptOf(id)).split(u'\n');
         if (prompt.size() > 1 && !prompt[1].isEmpty())
             return prompt[1];
     }

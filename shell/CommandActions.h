@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/CommandId.h"
+
 #include <QAction>
 #include <QList>
 #include <QMap>
@@ -15,15 +17,15 @@ class CommandActions : public QObject
 public:
     explicit CommandActions(QObject *parent = nullptr);
 
-    QAction *Add(int id, const QString &menuText, const QIcon &icon = {}, const QList<QKeySequence> &shortcuts = {});
-    QAction *Action(int id) const { return m_Actions.value(id); }
+    QAction *Add(CommandId id, const QString &menuText, const QIcon &icon = {}, const QList<QKeySequence> &shortcuts = {});
+    QAction *Action(CommandId id) const { return m_Actions.value(id); }
     // Every id, in the order the commands were added.
-    const QList<int> &Ids() const { return m_Order; }
+    const QList<CommandId> &Ids() const { return m_Order; }
     // The command's short name (the tooltip part of its prompt, or the menu
     // text without its accelerator marks).
-    QString ShortName(int id) const;
+    QString ShortName(CommandId id) const;
 
 private:
-    QMap<int, QAction *> m_Actions;
-    QList<int> m_Order;
+    QMap<CommandId, QAction *> m_Actions;
+    QList<CommandId> m_Order;
 };

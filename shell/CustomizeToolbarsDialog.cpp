@@ -187,18 +187,18 @@ void CustomizeToolbarsDialog::FillToolbarList()
 void CustomizeToolbarsDialog::FillCommandLists()
 {
     m_Available->clear();
-    for (int command : m_Toolbars.AvailableCommands()) {
+    for (CommandId command : m_Toolbars.AvailableCommands()) {
         const QAction *action = m_Commands.Action(command);
         auto *item = new QListWidgetItem(ListIcon(action->icon()), m_Commands.ShortName(command), m_Available);
-        item->setData(kCommandRole, command);
+        item->setData(kCommandRole, static_cast<int>(command));
     }
     m_OnToolbar->clear();
     if (QToolBar *bar = SelectedUserToolbar()) {
-        for (int command : m_Toolbars.Commands(bar)) {
+        for (CommandId command : m_Toolbars.Commands(bar)) {
             const int image = m_Toolbars.CommandImage(bar, command);
             const QIcon icon = image >= 0 ? m_Toolbars.UserImages()[image] : m_Commands.Action(command)->icon();
             auto *item = new QListWidgetItem(ListIcon(icon), m_Commands.ShortName(command), m_OnToolbar);
-            item->setData(kCommandRole, command);
+            item->setData(kCommandRole, static_cast<int>(command));
         }
     }
     m_Image->clear();
@@ -283,7 +283,7 @@ void CustomizeToolbarsDialog::OnAdd()
     const QListWidgetItem *item = m_Available->currentItem();
     if (!bar || !item)
         return;
-    m_Toolbars.AddCommand(bar, item->data(kCommandRole).toInt());
+    m_Toolbars.AddCommand(bar, static_cast<CommandId>(item->data(kCommandRole).toInt()));
     FillCommandLists();
 }
 
@@ -304,7 +304,7 @@ void CustomizeToolbarsDialog::OnImageChosen(int index)
     if (!bar || !item)
         return;
     const int row = m_OnToolbar->currentRow();
-    m_Toolbars.SetCommandImage(bar, item->data(kCommandRole).toInt(), m_Image->itemData(index).toInt());
+    m_Toolbars.SetCommandImage(bar, static_cast<CommandId>(item->data(kCommandRole).toInt()), m_Image->itemData(index).toInt());
     FillCommandLists();
     m_OnToolbar->setCurrentRow(row);
 }

@@ -36,11 +36,11 @@ QToolBar *ToolbarManager::NewToolBar(const QString &name, const QString &objectN
     return bar;
 }
 
-QToolBar *ToolbarManager::CreateStandardToolbar(const QList<int> &commands)
+QToolBar *ToolbarManager::CreateStandardToolbar(const QList<CommandId> &commands)
 {
     m_Standard = NewToolBar(LoadResString(TextId::StandardToolbarName), QStringLiteral("standardToolbar"));
-    for (int command : commands) {
-        if (command == 0)
+    for (CommandId command : commands) {
+        if (command == CommandId::Separator)
             m_Standard->addSeparator();
         else if (QAction *action = m_Commands.Action(command))
             m_Standard->addAction(action);
@@ -140,14 +140,14 @@ void ToolbarManager::DeleteUserToolbar(QToolBar *toolbar)
     }
 }
 
-QList<int> ToolbarManager::Commands(QToolBar *toolbar) const
+QList<CommandId> ToolbarManager::Commands(QToolBar *toolbar) const
 {
     if (const UserToolbar *user = Find(toolbar))
         return user->commands;
     return {};
 }
 
-void ToolbarManager::AddCommand(QToolBar *toolbar, int command)
+void ToolbarManager::AddCommand(QToolBar *toolbar, CommandId command)
 {
     UserToolbar *user = Find(toolbar);
     if (!user || !m_Commands.Action(command))
@@ -162,17 +162,17 @@ void ToolbarManager::RemoveCommand(QToolBar *toolbar, int position)
     UserToolbar *user = Find(toolbar);
     if (!user || position < 0 || position >= user->commands.size())
         return;
-    const int command = user->commands.takeAt(position);
+    const CommandId command = user->commands.takeAt(position);
     if (!user->commands.contains(command))
         user->images.remove(command);
     Rebuild(*user);
     Save();
 }
 
-QList<int> ToolbarManager::AvailableCommands() const
+QList<CommandId> ToolbarManager::AvailableCommands() const
 {
-    QList<int> available;
-    for (int id : m_Commands.Ids()) {
+    QList<CommandId> available;
+    for (CommandId id : m_Commands.Ids()) {
         if (id != CommandId::CustomizeToolbars)
             available.append(id);
     }
@@ -199,13 +199,13 @@ void ToolbarManager::LoadUserImages(const QString &path)
     }
 }
 
-int ToolbarManager::CommandImage(QToolBar *toolbar, int command) const
+int ToolbarManager::CommandImage(QToolBar *toolbar, CommandId command) const
 {
     const UserToolbar *user = Find(toolbar);
     return user ? user->images.value(command, -1) : -1;
 }
 
-void ToolbarManager::SetCommandImage(QToolBar *toolbar, int command, int image)
+void ToolbarManager::SetCommandImage(QToolBar *toolbar, CommandId command, int image)
 {
     UserToolbar *user = Find(toolbar);
     if (!user)
@@ -223,7 +223,7 @@ void ToolbarManager::Rebuild(UserToolbar &user)
     user.bar->clear(); // removes the actions without deleting them
     qDeleteAll(user.proxies);
     user.proxies.clear();
-    for (int command : user.commands) {
+    for (CommandId command : user.commands) {
         QAction *action = m_Commands.Action(command);
         if (!action)
             continue;
@@ -261,13 +261,14 @@ void ToolbarManager::RestoreUserToolbars()
         if (user.id < kFirstUserToolbarId || user.id >= kFirstUserToolbarId + kMaxUserToolbars || name.isEmpty())
             continue;
         for (const QString &text : m_Settings.value(QStringLiteral("Commands")).toStringList()) {
-            const int command = text.toInt();
+            // Kept numbers of commands this build no longer has are dropped.
+            const auto command = static_cast<CommandId>(text.toInt());
             if (m_Commands.Action(command))
                 user.commands.append(command);
         }
         const QStringList images = m_Settings.value(QStringLiteral("Images")).toStringList();
         for (const QString &pair : images) {
-            const int command = pair.section(u':', 0, 0).toInt();
+            const auto command = static_cast<CommandId>(pair.section(u':', 0, 0).toInt());
             const int image = pair.section(u':', 1, 1).toInt();
             if (user.commands.contains(command) && image >= 0 && image < m_UserImages.size())
                 user.images.insert(command, image);
@@ -294,12 +295,12 @@ void ToolbarManager::Save() const
         m_Settings.setValue(QStringLiteral("Id"), user.id);
         m_Settings.setValue(QStringLiteral("Name"), user.bar->windowTitle());
         QStringList commands;
-        for (int command : user.commands)
-            commands.append(QString::number(command));
+        for (CommandId command : user.commands)
+            commands.append(QString::number(static_cast<int>(command)));
         m_Settings.setValue(QStringLiteral("Commands"), commands);
         QStringList images;
         for (auto it = user.images.cbegin(); it != user.images.cend(); ++it)
-            images.append(QStringLiteral("%1:%2").arg(it.key()).arg(it.value()));
+            images.append(QStringLiteral("%1:%2").arg(static_cast<int>(it.key())).arg(it.value()));
         m_Settings.setValue(QStringLiteral("Images"), images);
     }
     m_Settings.endArray();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/CommandId.h"
+
 #include <QIcon>
 #include <QList>
 #include <QMap>
@@ -27,7 +29,7 @@ public:
     ToolbarManager(QMainWindow &window, CommandActions &commands, QSettings &settings, QObject *parent = nullptr);
 
     // The standard toolbar "Стандартный" with its fixed commands.
-    QToolBar *CreateStandardToolbar(const QList<int> &commands);
+    QToolBar *CreateStandardToolbar(const QList<CommandId> &commands);
     // Rebuilds the user toolbars the settings store remembers.
     void RestoreUserToolbars();
 
@@ -43,20 +45,20 @@ public:
     void RenameUserToolbar(QToolBar *toolbar, const QString &name);
     void DeleteUserToolbar(QToolBar *toolbar);
     // The commands of a user toolbar, in order.
-    QList<int> Commands(QToolBar *toolbar) const;
-    void AddCommand(QToolBar *toolbar, int command);
+    QList<CommandId> Commands(QToolBar *toolbar) const;
+    void AddCommand(QToolBar *toolbar, CommandId command);
     void RemoveCommand(QToolBar *toolbar, int position);
 
     // Commands a user toolbar may carry: every command of the menus.
-    QList<int> AvailableCommands() const;
+    QList<CommandId> AvailableCommands() const;
 
     // 16x16 images from ".\UserImages.bmp" in the working directory, when it
     // is there; a user toolbar can show one on a command's button.
     const QList<QIcon> &UserImages() const { return m_UserImages; }
     void LoadUserImages(const QString &path);
     // -1 for the command's own icon.
-    int CommandImage(QToolBar *toolbar, int command) const;
-    void SetCommandImage(QToolBar *toolbar, int command, int image);
+    int CommandImage(QToolBar *toolbar, CommandId command) const;
+    void SetCommandImage(QToolBar *toolbar, CommandId command, int image);
 
     // Writes the user toolbars and the label setting to the settings store.
     void Save() const;
@@ -66,8 +68,8 @@ private:
     {
         QToolBar *bar = nullptr;
         int id = 0;
-        QList<int> commands;
-        QMap<int, int> images; // command -> user image
+        QList<CommandId> commands;
+        QMap<CommandId, int> images; // command -> user image
         QList<QAction *> proxies; // buttons showing a user image, owned by the bar
     };
     UserToolbar *Find(QToolBar *toolbar);

@@ -242,7 +242,7 @@ bool CKorvixView::event(QEvent *event)
     return true;
 }
 
-QList<int> CKorvixView::ContextMenuCommands(const QPoint &position)
+QList<CommandId> CKorvixView::ContextMenuCommands(const QPoint &position)
 {
     CPunct *point = m_Services.root.m_CurPunct;
     if (!point)
@@ -253,7 +253,7 @@ QList<int> CKorvixView::ContextMenuCommands(const QPoint &position)
     return {CommandId::PointBackground, CommandId::AllStreetsBackground};
 }
 
-QList<int> CKorvixView::KeyboardMenuCommands(QPoint *position)
+QList<CommandId> CKorvixView::KeyboardMenuCommands(QPoint *position)
 {
     *position = QPoint(0, 0);
     CPunct *point = m_Services.root.m_CurPunct;
@@ -272,12 +272,12 @@ QList<int> CKorvixView::KeyboardMenuCommands(QPoint *position)
 void CKorvixView::ShowKeyboardMenu()
 {
     QPoint at;
-    const QList<int> commands = KeyboardMenuCommands(&at);
+    const QList<CommandId> commands = KeyboardMenuCommands(&at);
     // A street caption may lie outside the pane (a layout that failed has none).
     if (!rect().contains(at))
         at = QPoint(0, 0);
-    if (const int command = ExecCommandMenu(this, commands, mapToGlobal(at)))
-        RunCommand(command);
+    if (const auto command = ExecCommandMenu(this, commands, mapToGlobal(at)))
+        RunCommand(*command);
 }
 
 void CKorvixView::contextMenuEvent(QContextMenuEvent *event)
@@ -286,8 +286,8 @@ void CKorvixView::contextMenuEvent(QContextMenuEvent *event)
         ShowKeyboardMenu();
         return;
     }
-    if (const int command = ExecCommandMenu(this, ContextMenuCommands(event->pos()), event->globalPos()))
-        RunCommand(command);
+    if (const auto command = ExecCommandMenu(this, ContextMenuCommands(event->pos()), event->globalPos()))
+        RunCommand(*command);
 }
 
 void CKorvixView::keyPressEvent(QKeyEvent *event)
@@ -298,7 +298,7 @@ void CKorvixView::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
-void CKorvixView::RunCommand(int command)
+void CKorvixView::RunCommand(CommandId command)
 {
     CPunct *point = m_Services.root.m_CurPunct;
     if (!point)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/CommandId.h"
 #include "views/ContextMenuKey.h"
 #include "model/Geometry.h"
 #include "views/TableImage.h"
@@ -32,16 +33,16 @@ public:
     // (StreetBackground over a street frame, else PointBackground and
     // AllStreetsBackground; none without a current point). Sets the street
     // the next StreetBackground acts on.
-    QList<int> ContextMenuCommands(const QPoint &position);
+    QList<CommandId> ContextMenuCommands(const QPoint &position);
     // The commands of the menu opened from the keyboard: StreetBackground
     // for the street of the selected node (the tree's selection) when it is
     // in the current point, else PointBackground and AllStreetsBackground.
     // Sets the street the next StreetBackground acts on and where, in client
     // coordinates, the menu opens.
-    QList<int> KeyboardMenuCommands(QPoint *position);
+    QList<CommandId> KeyboardMenuCommands(QPoint *position);
     // Runs a colour command (PointBackground, StreetBackground,
     // AllStreetsBackground) on the current point.
-    void RunCommand(int command);
+    void RunCommand(CommandId command);
 
     // The node selected elsewhere (the tree), which the keyboard menu is for.
     void SetSelectedNode(CNodeB *node) { m_SelectedNode = node; }

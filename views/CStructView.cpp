@@ -22,11 +22,25 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 
 namespace {
 
 constexpr int kNodeRole = Qt::UserRole;
 constexpr int kIndexRole = Qt::UserRole + 1;
+
+// The place of a kind among those drawn in the table (point, street, house,
+// lift), which have an icon and a tooltip; none for the others.
+std::optional<int> DrawnKindIndex(NodeKind kind)
+{
+    switch (kind) {
+    case NodeKind::Punct: return 0;
+    case NodeKind::Street: return 1;
+    case NodeKind::Home: return 2;
+    case NodeKind::Lift: return 3;
+    default: return std::nullopt;
+    }
+}
 
 // Builds its tooltip only when asked: 35,000 texts made in advance would
 // cost the fill time and memory for tips nobody reads.
@@ -43,7 +57,7 @@ public:
     }
 };
 
-bool IsDrawCommand(int command)
+bool IsDrawCommand(CommandId command)
 {
     return command == CommandId::DrawByStreets || command == CommandId::DrawTwoColumns ||
            command == CommandId::DrawByController;
@@ -92,9 +106,8 @@ QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) cons
 {
     auto *item = new StructureItem;
     item->setText(0, TreeItemText(node));
-    const int kind = node.GetKind();
-    if (kind >= NodeKind::Punct && kind <= NodeKind::Lift)
-        item->setIcon(0, m_Icons[kind - NodeKind::Punct]);
+    if (const auto kind = DrawnKindIndex(node.GetKind()))
+        item->setIcon(0, m_Icons[*kind]);
     item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
     // Items are never reordered, so the index found at insertion stays true
     // and the next sibling is found without a search.
@@ -169,7 +182,7 @@ CNodeB *CStructView::NodeOfItem(TreeItemHandle handle) const
     return NodeOf(static_cast<const QTreeWidgetItem *>(handle));
 }
 
-QList<int> CStructView::ContextMenuCommands(const CNodeB &node) const
+QList<CommandId> CStructView::ContextMenuCommands(const CNodeB &node) const
 {
     switch (node.GetKind()) {
     case NodeKind::Punct:
@@ -198,8 +211,8 @@ void CStructView::mousePressEvent(QMouseEvent *event)
     CNodeB *node = NodeOf(item);
     if (!node)
         return;
-    if (const int command = ExecCommandMenu(this, ContextMenuCommands(*node), event->globalPosition().toPoint()))
-        RunCommand(command);
+    if (const auto command = ExecCommandMenu(this, ContextMenuCommands(*node), event->globalPosition().toPoint()))
+        RunCommand(*command);
 }
 
 void CStructView::keyPressEvent(QKeyEvent *event)
@@ -234,23 +247,23 @@ void CStructView::ShowKeyboardMenu()
     const QRect rect = visualItemRect(item);
     // Below the item's text, where a right click on it would open the menu.
     const QPoint at(rect.left() + iconSize().width() + 4, rect.bottom() + 1);
-    if (const int command = ExecCommandMenu(this, ContextMenuCommands(*node), viewport()->mapToGlobal(at)))
-        RunCommand(command);
+    if (const auto command = ExecCommandMenu(this, ContextMenuCommands(*node), viewport()->mapToGlobal(at)))
+        RunCommand(*command);
 }
 
-QList<int> CStructView::SelectionCommands() const
+QList<CommandId> CStructView::SelectionCommands() const
 {
     CNodeB *node = NodeOf(currentItem());
     if (!node || !node->GetPunct())
         return {};
-    QList<int> commands{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController,
+    QList<CommandId> commands{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController,
                         CommandId::PointBackground, CommandId::AllStreetsBackground};
     if (const CStreet *street = StreetOf(node); street && street->m_pParent == m_Services.root.m_CurPunct)
         commands.append(CommandId::StreetBackground);
     return commands;
 }
 
-void CStructView::RunSelectionCommand(int command)
+void CStructView::RunSelectionCommand(CommandId command)
 {
     if (!SelectionCommands().contains(command))
         return;
@@ -267,11 +280,11 @@ QString CStructView::ItemTooltip(const CNodeB &node)
 {
     static constexpr TextId kKinds[4] = {TextId::TooltipPointKind, TextId::TooltipStreetKind, TextId::TooltipHomeKind,
                                          TextId::TooltipLiftKind};
-    const int kind = node.GetKind();
-    if (kind < NodeKind::Punct || kind > NodeKind::Lift)
+    const auto kind = DrawnKindIndex(node.GetKind());
+    if (!kind)
         return {};
-    QStringList lines{LoadResString(kKinds[kind - NodeKind::Punct]), QStringLiteral("IdDB: %1").arg(node.m_IdDB)};
-    if (kind == NodeKind::Lift) {
+    QStringList lines{LoadResString(kKinds[*kind]), QStringLiteral("IdDB: %1").arg(node.m_IdDB)};
+    if (node.GetKind() == NodeKind::Lift) {
         const auto &lift = static_cast<const CLiftB &>(node);
         if (!lift.ID.isEmpty())
             lines.append(QStringLiteral("ID: ") + lift.ID);
@@ -283,7 +296,7 @@ QString CStructView::ItemTooltip(const CNodeB &node)
     return lines.join(u'\n');
 }
 
-void CStructView::RunCommand(int command)
+void CStructView::RunCommand(CommandId command)
 {
     CNodeB *node = NodeOf(currentItem());
     if (!node)
@@ -304,7 +317,7 @@ void CStructView::RunCommand(int command)
     }
 }
 
-void CStructView::RunDrawCommand(int command, CNodeB &node)
+void CStructView::RunDrawCommand(CommandId command, CNodeB &node)
 {
     if (node.GetKind() != NodeKind::Punct || !m_Table)
         return;
@@ -316,7 +329,7 @@ void CStructView::RunDrawCommand(int command, CNodeB &node)
     emit SelectionCommandsChanged();
 }
 
-void CStructView::RunColourCommand(int command, CNodeB &node)
+void CStructView::RunColourCommand(CommandId command, CNodeB &node)
 {
     const bool forStreet = command == CommandId::StreetBackground;
     if (node.GetKind() != (forStreet ? NodeKind::Street : NodeKind::Punct))

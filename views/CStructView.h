@@ -30,19 +30,19 @@ public:
     void FillTree();
 
     // The commands of the right-click menu for a node.
-    QList<int> ContextMenuCommands(const CNodeB &node) const;
+    QList<CommandId> ContextMenuCommands(const CNodeB &node) const;
     // Runs a draw or colour command on the selected item.
-    void RunCommand(int command);
+    void RunCommand(CommandId command);
 
     // The draw and colour commands of the menu bar that apply to the selected
     // item: drawing its dispatch point and the point's colours, whatever
     // level is selected; the colour of its street once that point is drawn.
-    QList<int> SelectionCommands() const;
+    QList<CommandId> SelectionCommands() const;
     // Runs one of them on the selected item's point or street.
-    void RunSelectionCommand(int command);
+    void RunSelectionCommand(CommandId command);
     // The draw command Return runs on a dispatch point: the last one used,
     // by streets before any.
-    int LastDrawCommand() const { return m_LastDrawCommand; }
+    CommandId LastDrawCommand() const { return m_LastDrawCommand; }
 
     // What the item's tooltip says of a node: its kind, IdDB, a lift's ID and
     // GUID, and the line of its element in the file.
@@ -71,8 +71,8 @@ private:
     QTreeWidgetItem *NewItem(CNodeB &node, int indexAmongSiblings) const;
     void InsertSortedChildren(QTreeWidgetItem *parent, const CNodeB &node, int depthBelowPoint,
                               const TreeSiblingOrder &order);
-    void RunDrawCommand(int command, CNodeB &node);
-    void RunColourCommand(int command, CNodeB &node);
+    void RunDrawCommand(CommandId command, CNodeB &node);
+    void RunColourCommand(CommandId command, CNodeB &node);
     // The selected item's menu, opened from the keyboard below the item.
     void ShowKeyboardMenu();
 
@@ -80,5 +80,5 @@ private:
     CKorvixView *m_Table = nullptr;
     QIcon m_Icons[4]; // point, street, house, lift
     ContextMenuKey m_MenuKey;
-    int m_LastDrawCommand = CommandId::DrawByStreets;
+    CommandId m_LastDrawCommand = CommandId::DrawByStreets;
 };

@@ -14,7 +14,7 @@ QString BlackRefusedText()
     return LoadResString(TextId::BlackBackgroundRefused);
 }
 
-bool ChooseAndStoreColour(int command, CPunct &point, CStreet *street, QWidget *parent, ViewServices &services)
+bool ChooseAndStoreColour(CommandId command, CPunct &point, CStreet *street, QWidget *parent, ViewServices &services)
 {
     if (command == CommandId::StreetBackground && !street)
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/CommandId.h"
 #include <QString>
 
 class CPunct;
@@ -16,4 +17,4 @@ QString BlackRefusedText();
 // Asks for the colour (starting from the current one) and stores it. Returns
 // false, changing nothing, when the dialog is cancelled or black is chosen
 // (which is refused with a warning).
-bool ChooseAndStoreColour(int command, CPunct &point, CStreet *street, QWidget *parent, ViewServices &services);
+bool ChooseAndStoreColour(CommandId command, CPunct &point, CStreet *street, QWidget *parent, ViewServices &services);

@@ -1,32 +1,46 @@
 #pragma once
 
-// Command ids of the program, as its menus, toolbars and tests know them.
-namespace CommandId {
-constexpr int DrawByStreets = 101;
-constexpr int DrawTwoColumns = 1018;
-constexpr int DrawByController = 1017;
-constexpr int PointBackground = 108;
-constexpr int StreetBackground = 109;
-constexpr int AllStreetsBackground = 110;
-constexpr int CustomizeToolbars = 126;
-// Korvix's own commands, in the range the platform leaves to programs.
-constexpr int FileReload = 32771;
+#include "resources/strings/TextId.h"
 
-constexpr int FileNew = 57600;
-constexpr int FileOpen = 57601;
-constexpr int FileSave = 57603;
-constexpr int FileSaveAs = 57604;
-constexpr int FilePrint = 57607;
-constexpr int RecentFile = 57616;
-constexpr int EditCopy = 57634;
-constexpr int EditCut = 57635;
-constexpr int EditPaste = 57637;
-constexpr int EditUndo = 57643;
-constexpr int WindowSplit = 57653;
-constexpr int AppAbout = 57664;
-constexpr int AppExit = 57665;
-constexpr int NextPane = 57680;
-constexpr int PreviousPane = 57681;
-constexpr int ViewToolbar = 59392;
-constexpr int ViewStatusBar = 59393;
-} // namespace CommandId
+// Command ids of the program, as its menus, toolbars, kept toolbar settings
+// and tests know them. A command's prompt is the string-table entry with its
+// number.
+enum class CommandId : int {
+    // A gap between buttons in a toolbar's list of commands.
+    Separator = 0,
+
+    DrawByStreets = static_cast<int>(TextId::DrawByStreetsPrompt),
+    DrawTwoColumns = static_cast<int>(TextId::DrawTwoColumnsPrompt),
+    DrawByController = static_cast<int>(TextId::DrawByControllerPrompt),
+    PointBackground = static_cast<int>(TextId::PointBackgroundPrompt),
+    StreetBackground = static_cast<int>(TextId::StreetBackgroundPrompt),
+    AllStreetsBackground = static_cast<int>(TextId::AllStreetsBackgroundPrompt),
+    CustomizeToolbars = 126,
+    // Korvix's own commands, in the range the platform leaves to programs.
+    FileReload = 32771,
+
+    FileNew = static_cast<int>(TextId::FileNewPrompt),
+    FileOpen = static_cast<int>(TextId::FileOpenPrompt),
+    FileSave = static_cast<int>(TextId::FileSavePrompt),
+    FileSaveAs = static_cast<int>(TextId::FileSaveAsPrompt),
+    FilePrint = static_cast<int>(TextId::FilePrintPrompt),
+    RecentFile = static_cast<int>(TextId::RecentFilePrompt),
+    EditCopy = static_cast<int>(TextId::EditCopyPrompt),
+    EditCut = static_cast<int>(TextId::EditCutPrompt),
+    EditPaste = static_cast<int>(TextId::EditPastePrompt),
+    EditUndo = static_cast<int>(TextId::EditUndoPrompt),
+    WindowSplit = static_cast<int>(TextId::WindowSplitPrompt),
+    AppAbout = static_cast<int>(TextId::AppAboutPrompt),
+    AppExit = static_cast<int>(TextId::AppExitPrompt),
+    NextPane = static_cast<int>(TextId::NextPanePrompt),
+    PreviousPane = static_cast<int>(TextId::PreviousPanePrompt),
+    ViewToolbar = static_cast<int>(TextId::ViewToolbarPrompt),
+    ViewStatusBar = static_cast<int>(TextId::ViewStatusBarPrompt),
+};
+
+// The entry that holds a command's prompt ("prompt\ntooltip"); commands
+// without one give an id the table does not have.
+constexpr TextId PromptOf(CommandId command)
+{
+    return static_cast<TextId>(static_cast<int>(command));
+}

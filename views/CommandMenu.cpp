@@ -4,13 +4,15 @@
 
 #include <QMenu>
 
-int ExecCommandMenu(QWidget *parent, const QList<int> &commands, const QPoint &globalPosition)
+std::optional<CommandId> ExecCommandMenu(QWidget *parent, const QList<CommandId> &commands, const QPoint &globalPosition)
 {
     if (commands.isEmpty())
-        return 0;
+        return std::nullopt;
     QMenu menu(parent);
-    for (int command : commands)
-        menu.addAction(LoadResString(command))->setData(command);
+    for (CommandId command : commands)
+        menu.addAction(LoadResString(PromptOf(command)))->setData(static_cast<int>(command));
     const QAction *chosen = menu.exec(globalPosition);
-    return chosen ? chosen->data().toInt() : 0;
+    if (!chosen)
+        return std::nullopt;
+    return static_cast<CommandId>(chosen->data().toInt());
 }

@@ -23,7 +23,7 @@ CKeyB::CKeyB(CNodeTreeB *parent)
 {
 }
 
-int CKeyB::GetKind() const
+NodeKind CKeyB::GetKind() const
 {
     return NodeKind::Key;
 }
@@ -39,7 +39,7 @@ void CKeyB::CheckRow(const XmlElement &row)
     CheckRecordFields<CKeyB>(row, kElement, kFields);
 }
 
-int CTabKeyB::GetKind() const
+NodeKind CTabKeyB::GetKind() const
 {
     return NodeKind::TabKey;
 }

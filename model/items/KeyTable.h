@@ -13,7 +13,7 @@ public:
     explicit CKeyB(CNodeTreeB *parent);
     static std::unique_ptr<CKeyB> CreateRow(CNodeTreeB *table) { return std::make_unique<CKeyB>(table); }
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
     // Throws the ErrorXML reading the row would throw.
     static void CheckRow(const XmlElement &row);
@@ -32,7 +32,7 @@ public:
     using Keys = std::list<std::unique_ptr<CKeyB>>;
     using ItemTable::ItemTable;
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 
     const Keys &GetKeys() const { return GetRecords(); }

@@ -26,7 +26,7 @@ COutB::COutB(std::int32_t number, CNodeTreeB *parent)
 {
 }
 
-int COutB::GetKind() const
+NodeKind COutB::GetKind() const
 {
     return NodeKind::Out;
 }
@@ -42,7 +42,7 @@ void COutB::CheckRow(const XmlElement &row)
     CheckRecordFields<COutB>(row, kElement, kFields);
 }
 
-int CTabOutB::GetKind() const
+NodeKind CTabOutB::GetKind() const
 {
     return NodeKind::TabOut;
 }

@@ -12,7 +12,7 @@ public:
     // Throws the ErrorXML reading the row would throw.
     static void CheckRow(const XmlElement &row);
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 
     std::int32_t m_Number;
@@ -29,6 +29,6 @@ class CTabOutB : public KeyedItemTable<COutB>
 {
 public:
     using ItemTable::ItemTable;
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 };

@@ -26,7 +26,7 @@ CStateB::CStateB(std::int32_t number, CNodeTreeB *parent)
 {
 }
 
-int CStateB::GetKind() const
+NodeKind CStateB::GetKind() const
 {
     return NodeKind::State;
 }
@@ -42,7 +42,7 @@ void CStateB::CheckRow(const XmlElement &row)
     CheckRecordFields<CStateB>(row, kElement, kFields);
 }
 
-int CTabStateB::GetKind() const
+NodeKind CTabStateB::GetKind() const
 {
     return NodeKind::TabState;
 }

@@ -24,7 +24,7 @@ CTermDevB::CTermDevB(CNodeTreeB *parent)
 {
 }
 
-int CTermDevB::GetKind() const
+NodeKind CTermDevB::GetKind() const
 {
     return NodeKind::TermDev;
 }
@@ -40,7 +40,7 @@ void CTermDevB::CheckRow(const XmlElement &row)
     CheckRecordFields<CTermDevB>(row, kElement, kFields);
 }
 
-int CTabTermDevB::GetKind() const
+NodeKind CTabTermDevB::GetKind() const
 {
     return NodeKind::TabTermDev;
 }

@@ -12,7 +12,7 @@ public:
     // Throws the ErrorXML reading the row would throw.
     static void CheckRow(const XmlElement &row);
 
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 
     QString m_Short;
@@ -26,6 +26,6 @@ class CTabTermDevB : public KeyedItemTable<CTermDevB>
 {
 public:
     using ItemTable::ItemTable;
-    int GetKind() const override;
+    NodeKind GetKind() const override;
     void XMLLoad(const XmlNode &node) override;
 };

@@ -178,7 +178,7 @@ QTreeWidgetItem *WindowTest::Item(const QStringList &path) const
     return found;
 }
 
-void WindowTest::RunTreeCommand(const QStringList &path, int command)
+void WindowTest::RunTreeCommand(const QStringList &path, CommandId command)
 {
     QTreeWidgetItem *item = Item(path);
     if (!item)

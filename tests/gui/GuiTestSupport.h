@@ -11,6 +11,7 @@
 #include "layout/CRoot.h"
 #include "layout/CStreet.h"
 #include "views/ColourChooser.h"
+#include "views/CommandId.h"
 #include "layout/DrawCommand.h"
 #include "model/Geometry.h"
 #include "tests/support/RecordingPresenter.h"
@@ -32,6 +33,12 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+// Commands print as their numbers in failure messages.
+inline std::ostream &operator<<(std::ostream &os, CommandId command)
+{
+    return os << static_cast<int>(command);
+}
 
 class CKorvixView;
 class CMainFrame;
@@ -105,7 +112,7 @@ protected:
     // The item reached by item texts from the top level down; null when absent.
     QTreeWidgetItem *Item(const QStringList &path) const;
     // Selects the item as a click would and runs a command of the tree on it.
-    void RunTreeCommand(const QStringList &path, int command);
+    void RunTreeCommand(const QStringList &path, CommandId command);
     // Paints what the table shows now, at its client size.
     std::vector<SurfaceCall> TablePaint() const;
 

@@ -28,11 +28,11 @@ const QString kNorth = QStringLiteral("Север");
 const QString kSouth = QStringLiteral("Юг");
 const QString kQuiet = QStringLiteral("ул. Тихая");
 
-QStringList Texts(const QList<int> &commands)
+QStringList Texts(const QList<CommandId> &commands)
 {
     QStringList texts;
-    for (int command : commands)
-        texts.append(LoadResString(command));
+    for (CommandId command : commands)
+        texts.append(LoadResString(PromptOf(command)));
     return texts;
 }
 
@@ -131,12 +131,12 @@ protected:
         ASSERT_EQ(tree.currentItem(), Item(path)) << path.join(u'/').toStdString();
     }
 
-    QAction *Command(int id) const { return Frame().Commands().Action(id); }
+    QAction *Command(CommandId id) const { return Frame().Commands().Action(id); }
 
-    QList<int> EnabledPointCommands() const
+    QList<CommandId> EnabledPointCommands() const
     {
-        QList<int> enabled;
-        for (int id : {101, 1018, 1017, 108, 110, 109})
+        QList<CommandId> enabled;
+        for (CommandId id : {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground, CommandId::StreetBackground})
             if (Command(id)->isEnabled())
                 enabled.append(id);
         return enabled;
@@ -151,7 +151,7 @@ struct TreeMenuCase
     QStringList path;
     bool drawNorthFirst;
     QKeyCombination key;
-    QList<int> expected; // empty: no menu opens
+    QList<CommandId> expected; // empty: no menu opens
 };
 
 class TreeMenuKeys : public KeyboardOnly, public ::testing::WithParamInterface<TreeMenuCase>
@@ -185,9 +185,9 @@ TEST_P(TreeMenuKeys, OpenTheSelectedItemsMenuBelowIt)
 INSTANTIATE_TEST_SUITE_P(
     Keys, TreeMenuKeys,
     ::testing::Values(
-        TreeMenuCase{"PointByMenuKey", {kNorth}, false, Qt::Key_Menu, {101, 1018, 1017, 108, 110}},
-        TreeMenuCase{"PointByShiftF10", {kSouth}, false, Qt::SHIFT | Qt::Key_F10, {101, 1018, 1017, 108, 110}},
-        TreeMenuCase{"StreetOfTheDrawnPoint", {kNorth, kQuiet}, true, Qt::Key_Menu, {109}},
+        TreeMenuCase{"PointByMenuKey", {kNorth}, false, Qt::Key_Menu, {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground}},
+        TreeMenuCase{"PointByShiftF10", {kSouth}, false, Qt::SHIFT | Qt::Key_F10, {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground}},
+        TreeMenuCase{"StreetOfTheDrawnPoint", {kNorth, kQuiet}, true, Qt::Key_Menu, {CommandId::StreetBackground}},
         TreeMenuCase{"StreetOfAnotherPoint", {kSouth, QStringLiteral("ул. Садовая")}, true, Qt::Key_Menu, {}},
         TreeMenuCase{"House", {kNorth, kQuiet, QStringLiteral("д.10")}, true, Qt::SHIFT | Qt::Key_F10, {}}),
     CaseName<TreeMenuCase>);
@@ -261,27 +261,27 @@ TEST_F(KeyboardOnly, PointMenuCarriesTheCommandsForTheSelection)
     QStringList texts;
     for (const QAction *action : menu->actions())
         texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-    QStringList expected = Texts({101, 1018, 1017});
-    expected << QStringLiteral("-") << Texts({108, 110, 109});
+    QStringList expected = Texts({CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController});
+    expected << QStringLiteral("-") << Texts({CommandId::PointBackground, CommandId::AllStreetsBackground, CommandId::StreetBackground});
     expected << QStringLiteral("-") << QStringLiteral("&Найти...\tCtrl+F") << QStringLiteral("Найти &далее\tF3")
              << QStringLiteral("Найти &ранее\tShift+F3");
     EXPECT_EQ(texts, expected);
     int digit = 1;
-    for (int id : {101, 1018, 1017, 108, 110, 109})
+    for (CommandId id : {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground, CommandId::StreetBackground})
         EXPECT_EQ(Command(id)->shortcut(), QKeySequence(QStringLiteral("Ctrl+%1").arg(digit++))) << id;
 
-    EXPECT_EQ(EnabledPointCommands(), QList<int>{}) << "no structure";
+    EXPECT_EQ(EnabledPointCommands(), QList<CommandId>{}) << "no structure";
     ASSERT_TRUE(Frame().OpenFile(WriteFile(QStringLiteral("stations.xml"), kStations)));
     const QStringList house{kNorth, kQuiet, QStringLiteral("д.2")};
     SelectByKeys(house);
-    EXPECT_EQ(EnabledPointCommands(), (QList<int>{101, 1018, 1017, 108, 110}));
+    EXPECT_EQ(EnabledPointCommands(), (QList<CommandId>{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground}));
 
     // Drawn from a house: the house's point; its street's colour then applies.
     Press(Tree(), Qt::Key_2, Qt::ControlModifier);
     CPunct &north = PointNamed(Root(), kNorth);
     ASSERT_EQ(Root().m_CurPunct, &north);
     EXPECT_TRUE(north.m_TwoCol);
-    EXPECT_EQ(EnabledPointCommands(), (QList<int>{101, 1018, 1017, 108, 110, 109}));
+    EXPECT_EQ(EnabledPointCommands(), (QList<CommandId>{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground, CommandId::StreetBackground}));
 
     m_Colours.Answer(0x00C000);
     Press(Tree(), Qt::Key_6, Qt::ControlModifier);
@@ -292,7 +292,7 @@ TEST_F(KeyboardOnly, PointMenuCarriesTheCommandsForTheSelection)
     Frame().OpenFile(WriteFile(QStringLiteral("bad.xml"), kMalformed));
     Settle();
     EXPECT_EQ(Root().m_CurPunct, nullptr);
-    EXPECT_EQ(EnabledPointCommands(), QList<int>{});
+    EXPECT_EQ(EnabledPointCommands(), QList<CommandId>{});
 }
 
 // --- the table's menu --------------------------------------------------------------------------
@@ -314,7 +314,7 @@ TEST_F(KeyboardOnly, TableMenuIsForTheSelectedStreetOrThePoint)
 
     m_Colours.Answer(0x0000C0);
     const PopupSeen street = PressAndAnswer([&] { Press(Table(), Qt::Key_Menu); }, {Qt::Key_Down, Qt::Key_Return});
-    EXPECT_EQ(street.texts, Texts({109}));
+    EXPECT_EQ(street.texts, Texts({CommandId::StreetBackground}));
     const Rect &caption = StreetNamed(north, kQuiet).m_RectName;
     EXPECT_EQ(street.position, Table().mapToGlobal(QPoint(caption.left, caption.bottom)));
     EXPECT_EQ(StreetNamed(north, kQuiet).m_Color, Colour(0x0000C0));
@@ -324,13 +324,13 @@ TEST_F(KeyboardOnly, TableMenuIsForTheSelectedStreetOrThePoint)
     SelectByKeys({kNorth});
     Press(Frame(), Qt::Key_F6);
     const PopupSeen point = PressAndAnswer([&] { Press(Table(), Qt::Key_F10, Qt::ShiftModifier); }, {Qt::Key_Escape});
-    EXPECT_EQ(point.texts, Texts({108, 110}));
+    EXPECT_EQ(point.texts, Texts({CommandId::PointBackground, CommandId::AllStreetsBackground}));
 
     // A street of another point is no street of this table.
     Press(Frame(), Qt::Key_F6, Qt::ShiftModifier);
     SelectByKeys({kSouth, QStringLiteral("ул. Садовая")});
     Press(Frame(), Qt::Key_F6);
-    EXPECT_EQ(PressAndAnswer([&] { Press(Table(), Qt::Key_Menu); }, {Qt::Key_Escape}).texts, Texts({108, 110}));
+    EXPECT_EQ(PressAndAnswer([&] { Press(Table(), Qt::Key_Menu); }, {Qt::Key_Escape}).texts, Texts({CommandId::PointBackground, CommandId::AllStreetsBackground}));
 }
 
 // --- the menu bar ------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // the commands that are shown disabled, and the recent files.
 
 #include "shell/CAboutDlg.h"
+#include "tests/support/QtPrinting.h"
 #include "shell/CKorvixDoc.h"
 #include "views/CKorvixView.h"
 #include "shell/CMainFrame.h"
@@ -136,10 +137,10 @@ TEST_F(MainWindow, OpeningAFileFillsTheTreeInItsOrder)
         ASSERT_NE(node, nullptr) << item->text(0).toStdString();
         TreeItemHandle handle = nullptr;
         switch (node->GetKind()) {
-        case 1: handle = static_cast<CPunct *>(node)->m_TreeItem; break;
-        case 2: handle = static_cast<CStreet *>(node)->m_TreeItem; break;
-        case 3: handle = static_cast<CHome *>(node)->m_TreeItem; break;
-        case 4: handle = static_cast<CLift *>(node)->m_TreeItem; break;
+        case NodeKind::Punct: handle = static_cast<CPunct *>(node)->m_TreeItem; break;
+        case NodeKind::Street: handle = static_cast<CStreet *>(node)->m_TreeItem; break;
+        case NodeKind::Home: handle = static_cast<CHome *>(node)->m_TreeItem; break;
+        case NodeKind::Lift: handle = static_cast<CLift *>(node)->m_TreeItem; break;
         default: ADD_FAILURE() << "an item for a node of kind " << node->GetKind();
         }
         EXPECT_EQ(handle, static_cast<TreeItemHandle>(item)) << item->text(0).toStdString();
@@ -334,33 +335,33 @@ TEST_F(MainWindow, NewRenamesTheDocumentAndKeepsTheStructureOnScreen)
 TEST_F(MainWindow, CommandsWithoutHandlerAndSavingAreDisabled)
 {
     ASSERT_TRUE(Start());
-    for (int id : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
+    for (CommandId id : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
                    CommandId::FilePrint, CommandId::FileSave, CommandId::FileSaveAs}) {
         const QAction *action = Frame().Commands().Action(id);
         ASSERT_NE(action, nullptr) << id;
         EXPECT_FALSE(action->isEnabled()) << id;
     }
-    for (int id : {CommandId::FileNew, CommandId::FileOpen, CommandId::AppAbout, CommandId::AppExit,
+    for (CommandId id : {CommandId::FileNew, CommandId::FileOpen, CommandId::AppAbout, CommandId::AppExit,
                    CommandId::CustomizeToolbars})
         EXPECT_TRUE(Frame().Commands().Action(id)->isEnabled()) << id;
 
     // The Edit menu shows them, greyed.
     const QMenu *edit = Frame().menuBar()->actions().value(1)->menu();
     ASSERT_NE(edit, nullptr);
-    QList<int> shown;
+    QList<CommandId> shown;
     for (const QAction *action : edit->actions()) {
-        shown.append(action->isSeparator() ? 0 : action->data().toInt());
+        shown.append(action->isSeparator() ? CommandId::Separator : static_cast<CommandId>(action->data().toInt()));
         if (!action->isSeparator()) {
             EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
         }
     }
-    EXPECT_EQ(shown, (QList<int>{CommandId::EditUndo, 0, CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste}));
+    EXPECT_EQ(shown, (QList<CommandId>{CommandId::EditUndo, CommandId::Separator, CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste}));
 }
 
 TEST_F(MainWindow, CommandsHaveTheirAccelerators)
 {
     ASSERT_TRUE(Start());
-    const std::vector<std::pair<int, QList<QKeySequence>>> accelerators{
+    const std::vector<std::pair<CommandId, QList<QKeySequence>>> accelerators{
         {CommandId::FileNew, {QKeySequence(Qt::CTRL | Qt::Key_N)}},
         {CommandId::FileOpen, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
         {CommandId::FileSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},

@@ -132,7 +132,7 @@ TEST_F(TableView, KeepsItsPictureUntilSomethingDrawnChanges)
 TEST_F(TableView, RightClickOffersNothingWithoutACurrentPoint)
 {
     StartWithStations();
-    EXPECT_EQ(Table().ContextMenuCommands(QPoint(20, 20)), QList<int>{});
+    EXPECT_EQ(Table().ContextMenuCommands(QPoint(20, 20)), QList<CommandId>{});
     Table().RunCommand(CommandId::PointBackground);
     Table().RunCommand(CommandId::AllStreetsBackground);
     Table().RunCommand(CommandId::StreetBackground);
@@ -147,7 +147,7 @@ TEST_F(TableView, RightClickInAStreetFrameColoursThatStreet)
     const Rect frame = Tikhaya().m_RectFrame;
     const QPoint below(frame.left + 5, frame.bottom - 1);
     ASSERT_EQ(North().HitTest(below.x(), below.y()), nullptr);
-    EXPECT_EQ(Table().ContextMenuCommands(below), QList<int>{CommandId::StreetBackground});
+    EXPECT_EQ(Table().ContextMenuCommands(below), QList<CommandId>{CommandId::StreetBackground});
 
     m_Colours.Answer(0x40C0FF);
     const qsizetype layoutsBefore = LayoutStarts().size();
@@ -177,10 +177,10 @@ TEST_F(TableView, RightClickBetweenFramesOffersThePointsColours)
     RunTreeCommand({kNorth}, CommandId::DrawByStreets);
     const QPoint outside = OutsideEveryFrame();
     // A street chosen before is forgotten.
-    ASSERT_EQ(Table().ContextMenuCommands(Centre(Tikhaya().m_RectName)), QList<int>{CommandId::StreetBackground});
+    ASSERT_EQ(Table().ContextMenuCommands(Centre(Tikhaya().m_RectName)), QList<CommandId>{CommandId::StreetBackground});
 
     EXPECT_EQ(Table().ContextMenuCommands(outside),
-              (QList<int>{CommandId::PointBackground, CommandId::AllStreetsBackground}));
+              (QList<CommandId>{CommandId::PointBackground, CommandId::AllStreetsBackground}));
     Table().RunCommand(CommandId::StreetBackground);
     EXPECT_TRUE(m_Colours.m_Initials.empty());
     EXPECT_EQ(Tikhaya().m_Color, 0xFFFFFFu);
@@ -218,7 +218,7 @@ TEST_F(TableView, BlackIsRefusedAndCancelChangesNothing)
 
     Table().RunCommand(CommandId::AllStreetsBackground);
     Table().RunCommand(CommandId::PointBackground);
-    ASSERT_EQ(Table().ContextMenuCommands(Centre(Tikhaya().m_RectName)), QList<int>{CommandId::StreetBackground});
+    ASSERT_EQ(Table().ContextMenuCommands(Centre(Tikhaya().m_RectName)), QList<CommandId>{CommandId::StreetBackground});
     Table().RunCommand(CommandId::StreetBackground);
 
     EXPECT_EQ(m_Colours.m_Initials.size(), 3u);
@@ -235,7 +235,7 @@ TEST_F(TableView, AStreetChosenByARightClickIsForgottenWithTheStructure)
 {
     const QString path = StartWithStations();
     RunTreeCommand({kNorth}, CommandId::DrawByStreets);
-    ASSERT_EQ(Table().ContextMenuCommands(Centre(Tikhaya().m_RectName)), QList<int>{CommandId::StreetBackground});
+    ASSERT_EQ(Table().ContextMenuCommands(Centre(Tikhaya().m_RectName)), QList<CommandId>{CommandId::StreetBackground});
 
     // Another file replaces the structure; the same one comes back and its
     // point is drawn again, but no right click has chosen a street since.
@@ -326,7 +326,7 @@ TEST_F(TableView, ResizingBeforeAnyDrawCommandLaysNothingOut)
 struct ResizeCase
 {
     std::string name;
-    int command;
+    CommandId command;
     QString point;
     LayoutMode mode;
     QString lineStart; // %1, %2: the new client size
@@ -409,7 +409,7 @@ TEST_F(TableView, APaneTooNarrowForAnyLayoutShowsAndNamesNothing)
     EXPECT_EQ(PixelAt(QPoint(Table().width() / 2, Table().height() / 2)), Table().palette().color(QPalette::Base));
     EXPECT_EQ(TooltipAt(Centre(caption)), std::nullopt);
     EXPECT_EQ(Table().ContextMenuCommands(Centre(caption)),
-              (QList<int>{CommandId::PointBackground, CommandId::AllStreetsBackground}));
+              (QList<CommandId>{CommandId::PointBackground, CommandId::AllStreetsBackground}));
 }
 
 // The table stays empty, and the status bar says why and how large the pane

@@ -34,11 +34,11 @@ protected:
     }
 
     // The command ids of a toolbar's buttons, 0 for a separator.
-    static QList<int> Buttons(const QToolBar *bar)
+    static QList<CommandId> Buttons(const QToolBar *bar)
     {
-        QList<int> ids;
+        QList<CommandId> ids;
         for (const QAction *action : bar->actions())
-            ids.append(action->isSeparator() ? 0 : action->data().toInt());
+            ids.append(action->isSeparator() ? CommandId::Separator : static_cast<CommandId>(action->data().toInt()));
         return ids;
     }
 
@@ -51,7 +51,7 @@ protected:
     }
 
     // Puts a command on the toolbar chosen in the dialog, as a user does.
-    void AddThroughDialog(CustomizeToolbarsDialog &dialog, int command)
+    void AddThroughDialog(CustomizeToolbarsDialog &dialog, CommandId command)
     {
         auto *available = dialog.findChild<QListWidget *>(QStringLiteral("availableCommands"));
         const QString name = Frame().Commands().ShortName(command);
@@ -68,7 +68,7 @@ TEST_F(ToolbarCustomisation, StandardToolbarCarriesItsCommandsAndTheCustomiseBut
     const QToolBar *standard = Frame().Toolbars().StandardToolbar();
     ASSERT_NE(standard, nullptr);
     EXPECT_EQ(standard->windowTitle(), QStringLiteral("Стандартный"));
-    EXPECT_EQ(Buttons(standard), (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 57664, 0, 126}));
+    EXPECT_EQ(Buttons(standard), (QList<CommandId>{CommandId::FileNew, CommandId::FileOpen, CommandId::FileSave, CommandId::Separator, CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, CommandId::Separator, CommandId::FilePrint, CommandId::AppAbout, CommandId::Separator, CommandId::CustomizeToolbars}));
     EXPECT_EQ(Frame().Commands().Action(CommandId::CustomizeToolbars)->text(), QStringLiteral("Настройка..."));
 }
 
@@ -104,7 +104,7 @@ TEST_F(ToolbarCustomisation, AtMostTenUserToolbarsEachWithTheCustomiseButton)
         ASSERT_NE(bar, nullptr) << i;
         EXPECT_TRUE(bar->isVisible());
         EXPECT_EQ(bar->windowTitle(), QStringLiteral("Панель %1").arg(i));
-        EXPECT_EQ(Buttons(bar), (QList<int>{0, CommandId::CustomizeToolbars}));
+        EXPECT_EQ(Buttons(bar), (QList<CommandId>{CommandId::Separator, CommandId::CustomizeToolbars}));
         names.append(bar->objectName());
     }
     EXPECT_EQ(names.first(), QStringLiteral("userToolbar59432"));
@@ -128,8 +128,8 @@ TEST_F(ToolbarCustomisation, CommandsAndTextLabelsPersist)
     auto *onToolbar = dialog->findChild<QListWidget *>(QStringLiteral("toolbarCommands"));
     onToolbar->setCurrentRow(0);
     Button(*dialog, QStringLiteral("< У&брать"))->click();
-    EXPECT_EQ(Frame().Toolbars().Commands(bar), (QList<int>{CommandId::AppAbout, CommandId::EditCopy}));
-    EXPECT_EQ(Buttons(bar), (QList<int>{CommandId::AppAbout, CommandId::EditCopy, 0, CommandId::CustomizeToolbars}));
+    EXPECT_EQ(Frame().Toolbars().Commands(bar), (QList<CommandId>{CommandId::AppAbout, CommandId::EditCopy}));
+    EXPECT_EQ(Buttons(bar), (QList<CommandId>{CommandId::AppAbout, CommandId::EditCopy, CommandId::Separator, CommandId::CustomizeToolbars}));
     // A disabled command is disabled on the user toolbar too.
     EXPECT_FALSE(bar->actions().at(1)->isEnabled());
 
@@ -143,8 +143,8 @@ TEST_F(ToolbarCustomisation, CommandsAndTextLabelsPersist)
     const QList<QToolBar *> restored = Frame().Toolbars().UserToolbars();
     ASSERT_EQ(restored.size(), 1);
     EXPECT_EQ(restored[0]->windowTitle(), QStringLiteral("Моя панель"));
-    EXPECT_EQ(Frame().Toolbars().Commands(restored[0]), (QList<int>{CommandId::AppAbout, CommandId::EditCopy}));
-    EXPECT_EQ(Buttons(restored[0]), (QList<int>{CommandId::AppAbout, CommandId::EditCopy, 0, CommandId::CustomizeToolbars}));
+    EXPECT_EQ(Frame().Toolbars().Commands(restored[0]), (QList<CommandId>{CommandId::AppAbout, CommandId::EditCopy}));
+    EXPECT_EQ(Buttons(restored[0]), (QList<CommandId>{CommandId::AppAbout, CommandId::EditCopy, CommandId::Separator, CommandId::CustomizeToolbars}));
     EXPECT_TRUE(Frame().Toolbars().TextLabels());
     for (const QToolBar *each : Frame().Toolbars().AllToolbars())
         EXPECT_EQ(each->toolButtonStyle(), Qt::ToolButtonTextUnderIcon) << each->windowTitle().toStdString();

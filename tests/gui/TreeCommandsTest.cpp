@@ -27,7 +27,7 @@ const QString kBlackRefused = QStringLiteral("Черный цвет не мож�
 class TreeCommands : public WindowTest
 {
 protected:
-    QList<int> MenuOf(const QStringList &path) const
+    QList<CommandId> MenuOf(const QStringList &path) const
     {
         QTreeWidgetItem *item = Item(path);
         if (!item)
@@ -70,15 +70,15 @@ TEST_F(TreeCommands, ContextMenusPerNodeKind)
 {
     StartWithStations();
     const QStringList street{kNorth, QStringLiteral("ул. Тихая")};
-    EXPECT_EQ(MenuOf({kNorth}), (QList<int>{101, 1018, 1017, 108, 110}));
-    EXPECT_EQ(MenuOf(street), QList<int>{}) << "a street of a point that is not drawn";
-    EXPECT_EQ(MenuOf(street + QStringList{QStringLiteral("д.2")}), QList<int>{});
-    EXPECT_EQ(MenuOf(street + QStringList{QStringLiteral("д.2"), QStringLiteral("л1 - 11")}), QList<int>{});
+    EXPECT_EQ(MenuOf({kNorth}), (QList<CommandId>{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground}));
+    EXPECT_EQ(MenuOf(street), QList<CommandId>{}) << "a street of a point that is not drawn";
+    EXPECT_EQ(MenuOf(street + QStringList{QStringLiteral("д.2")}), QList<CommandId>{});
+    EXPECT_EQ(MenuOf(street + QStringList{QStringLiteral("д.2"), QStringLiteral("л1 - 11")}), QList<CommandId>{});
 
     RunTreeCommand({kNorth}, CommandId::DrawByStreets);
-    EXPECT_EQ(MenuOf(street), QList<int>{109});
-    EXPECT_EQ(MenuOf({kSouth, QStringLiteral("ул. Садовая")}), QList<int>{});
-    EXPECT_EQ(MenuOf({kNorth}), (QList<int>{101, 1018, 1017, 108, 110}));
+    EXPECT_EQ(MenuOf(street), QList<CommandId>{CommandId::StreetBackground});
+    EXPECT_EQ(MenuOf({kSouth, QStringLiteral("ул. Садовая")}), QList<CommandId>{});
+    EXPECT_EQ(MenuOf({kNorth}), (QList<CommandId>{CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController, CommandId::PointBackground, CommandId::AllStreetsBackground}));
 }
 
 TEST(TreeMenuTexts, AreTheStringTableTexts)
@@ -123,7 +123,7 @@ TEST_F(TreeCommands, RightClickWithoutMenuSelectsTheItem)
 struct DrawCase
 {
     std::string name;
-    int command;
+    CommandId command;
     QString point;
     LayoutMode mode;
     bool byProvider;
@@ -212,7 +212,7 @@ TEST_F(TreeCommands, DrawCommandsOnOtherNodesDoNothing)
     const qsizetype linesBefore = LogTexts().size();
     for (const QStringList &path : {QStringList{kNorth, QStringLiteral("ул. Тихая")},
                                     QStringList{kNorth, QStringLiteral("ул. Тихая"), QStringLiteral("д.2")}}) {
-        for (int command : {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController})
+        for (CommandId command : {CommandId::DrawByStreets, CommandId::DrawTwoColumns, CommandId::DrawByController})
             RunTreeCommand(path, command);
     }
     Tree().setCurrentItem(nullptr);
@@ -318,7 +318,7 @@ struct RefusedCase
 {
     std::string name;
     QStringList item;
-    int command;
+    CommandId command;
     std::optional<Colour> answer; // black, or cancelled
     // Cases print as their names (CTest shows the print in the test name).
     friend void PrintTo(const RefusedCase &c, std::ostream *os) { *os << c.name; }

@@ -128,7 +128,7 @@ QString Describe(const CNodeTreeB *node)
     case NodeKind::Lift:
         return QStringLiteral("lift:") + static_cast<const CLift *>(node)->ID;
     default:
-        return QStringLiteral("kind %1").arg(node->GetKind());
+        return QStringLiteral("kind %1").arg(static_cast<int>(node->GetKind()));
     }
 }
 

@@ -3,6 +3,7 @@
 // table with its fallbacks, names, ordering and the modified flag.
 
 #include "model/AttributeReading.h"
+#include "tests/support/QtPrinting.h"
 #include "model/CGroupB.h"
 #include "model/CHomeB.h"
 #include "model/CLiftB.h"
@@ -381,7 +382,7 @@ TEST(NodeChain, TopPunctAndKinds)
                         "<GROUP Name=\"G\"><LIFT GUID=\"0123456789ABCDEF0123456789ABCDEF\"/></GROUP></DISP>"));
     std::map<int, int> kinds;
     ForEachStructureNode(*s.root, [&](CNodeTreeB &node) {
-        ++kinds[node.GetKind()];
+        ++kinds[static_cast<int>(node.GetKind())];
         // Groups hang from the point's root group, which has no parent; every
         // other node reaches the console root.
         if (node.GetKind() != NodeKind::Group && node.GetKind() != NodeKind::LiftInGroup) {

@@ -2,6 +2,7 @@
 // the order afterwards, and the console root's own settings.
 
 #include "layout/CPunct.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/model/ModelTestUtil.h"
 #include "model/NodeKind.h"
 #include "tests/support/StructureText.h"
