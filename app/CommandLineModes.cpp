@@ -1,16 +1,16 @@
 #include "app/CommandLineModes.h"
 
-#include "model/CGroupB.h"
 #include "app/CheckReport.h"
-#include "layout/CPunct.h"
 #include "app/CommandLineOptions.h"
 #include "app/ConsolePresenter.h"
 #include "app/HeadlessSession.h"
+#include "app/RenderCommand.h"
+#include "layout/CPunct.h"
 #include "layout/HeadlessTree.h"
 #include "layout/LayoutJson.h"
-#include "app/RenderCommand.h"
-#include "model/ResString.h"
 #include "layout/StructureFileLoad.h"
+#include "model/CGroupB.h"
+#include "model/ResString.h"
 #include "views/TablePainter.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "layout/CRoot.h"
 #include "app/ConsolePresenter.h"
+#include "layout/CRoot.h"
 #include "log/LogFile.h"
 
 #include <QStringList>

@@ -1,12 +1,12 @@
 #include "app/RenderCommand.h"
 
-#include "layout/CPunct.h"
 #include "app/CommandLineModes.h"
 #include "app/CommandLineOptions.h"
 #include "app/ConsolePresenter.h"
 #include "app/HeadlessSession.h"
-#include "views/QPainterSurface.h"
+#include "layout/CPunct.h"
 #include "model/ResString.h"
+#include "views/QPainterSurface.h"
 #include "views/TableImage.h"
 #include "views/TablePainter.h"
 

@@ -1,10 +1,10 @@
-#include "shell/CKorvixApp.h"
 #include "app/CommandLineModes.h"
 #include "app/CommandLineOptions.h"
 #include "app/ConsolePresenter.h"
+#include "app/RenderCommand.h"
 #include "generated/KorvixVersion.h"
 #include "model/ResString.h"
-#include "app/RenderCommand.h"
+#include "shell/CKorvixApp.h"
 
 #include <QApplication>
 #include <QCoreApplication>

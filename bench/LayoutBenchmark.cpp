@@ -3,6 +3,7 @@
 // at 3840x2160 with and without its log lines, side by side.
 //
 //   korvix_bench_layout [--repeat N]
+#include "bench/StructureGenerator.h"
 #include "layout/CPunct.h"
 #include "layout/CRoot.h"
 #include "layout/DrawCommand.h"
@@ -10,7 +11,6 @@
 #include "layout/LayoutJson.h"
 #include "layout/StructureFileLoad.h"
 #include "log/LogFile.h"
-#include "bench/StructureGenerator.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,11 +6,11 @@
 //
 //   korvix_bench_load [--runs N] [--scale F]
 //   korvix_bench_load --generate FILE [ROWS]   (writes the structure file, for profiling)
-#include "layout/CRoot.h"
-#include "log/MessagePresenter.h"
 #include "bench/ProcessMeasure.h"
-#include "layout/StructureFileLoad.h"
 #include "bench/StructureGenerator.h"
+#include "layout/CRoot.h"
+#include "layout/StructureFileLoad.h"
+#include "log/MessagePresenter.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -8,6 +8,7 @@
 // fill of the whole window image, the least any paint of it costs.
 //
 //   korvix_bench_paint [--repeat N]
+#include "bench/StructureGenerator.h"
 #include "layout/CPunct.h"
 #include "layout/CRoot.h"
 #include "layout/DrawCommand.h"
@@ -15,7 +16,6 @@
 #include "layout/LayoutJson.h"
 #include "layout/StructureFileLoad.h"
 #include "views/QPainterSurface.h"
-#include "bench/StructureGenerator.h"
 #include "views/TableImage.h"
 #include "views/TablePainter.h"
 

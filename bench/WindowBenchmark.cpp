@@ -8,13 +8,13 @@
 // ID, and by GUID digits as well).
 //
 //   korvix_bench_window [--runs N]
+#include "bench/StructureGenerator.h"
+#include "log/MessagePresenter.h"
 #include "shell/CKorvixApp.h"
 #include "shell/CMainFrame.h"
+#include "views/CommandId.h"
 #include "views/CStructView.h"
 #include "views/FindBar.h"
-#include "views/CommandId.h"
-#include "log/MessagePresenter.h"
-#include "bench/StructureGenerator.h"
 
 #include <QApplication>
 #include <QDir>

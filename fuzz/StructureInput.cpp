@@ -5,10 +5,10 @@
 #include "layout/CRoot.h"
 #include "layout/CStreet.h"
 #include "layout/DrawCommand.h"
-#include "model/ErrorXML.h"
 #include "layout/HeadlessTree.h"
 #include "layout/StructureFileLoad.h"
 #include "log/MessagePresenter.h"
+#include "model/ErrorXML.h"
 #include "views/TablePainter.h"
 
 #include <QByteArray>

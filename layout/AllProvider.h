@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Geometry.h"
 #include "layout/TileGrid.h"
+#include "model/Geometry.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "layout/TreeOrder.h"
 #include "model/CHomeB.h"
 #include "model/Geometry.h"
-#include "layout/TreeOrder.h"
 
 // A house with its label, the label's drawn lines and its cell in the last layout.
 class CHome : public CHomeB
@@ -11,7 +11,7 @@ public:
     using CHomeB::CHomeB;
     std::unique_ptr<CLiftB> CreateLift() override;
 
-    TreeItemHandle m_TreeItem = nullptr;
+    TreeItemHandle m_TreeItem;
     // The name without its "д." prefix.
     QString m_Label;
     // The label as the view last drew it: one line, or two (written by the view).

@@ -5,9 +5,9 @@
 #include "layout/CRoot.h"
 #include "layout/CStreet.h"
 #include "layout/FitTiles.h"
+#include "layout/OrderSort.h"
 #include "log/LogFile.h"
 #include "model/NodeKind.h"
-#include "layout/OrderSort.h"
 
 CPunct::CPunct(CNodeTreeB *parent)
     : CPunctB(parent)

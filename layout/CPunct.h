@@ -1,10 +1,10 @@
 #pragma once
 
 #include "layout/AllProvider.h"
-#include "model/CPunctB.h"
-#include "model/Geometry.h"
 #include "layout/TileGrid.h"
 #include "layout/TreeOrder.h"
+#include "model/CPunctB.h"
+#include "model/Geometry.h"
 
 class CNodeTreeB;
 class CStreet;
@@ -39,7 +39,7 @@ public:
     LogFile *LayoutLog();
 
     bool m_TwoColPass = false;
-    TreeItemHandle m_TreeItem = nullptr;
+    TreeItemHandle m_TreeItem;
     bool m_FitLabels = false; // the view refits the house labels at its next paint
     bool m_ByProvider = false;
     bool m_TwoCol = false;

@@ -3,8 +3,8 @@
 #include "layout/CHome.h"
 #include "layout/CLift.h"
 #include "layout/FitTiles.h"
-#include "model/NodeKind.h"
 #include "layout/OrderSort.h"
+#include "model/NodeKind.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "layout/TreeOrder.h"
 #include "model/CStreetB.h"
 #include "model/Geometry.h"
-#include "layout/TreeOrder.h"
 
 // A street with its label, its place in the tree, its caption and frame in
 // the last layout by streets, and its frame colour.
@@ -19,7 +19,7 @@ public:
     // Makes the houses and lifts follow the tree's display order.
     void ApplyTreeOrder(const TreeOrderSource &tree);
 
-    TreeItemHandle m_TreeItem = nullptr;
+    TreeItemHandle m_TreeItem;
     // The name without its "ул." or "пер." prefix.
     QString m_Label;
     std::int32_t m_Order = 0;

@@ -12,7 +12,7 @@ HeadlessTree::Item *HeadlessTree::NewItem(CNodeB *node)
     m_Items.push_back(std::make_unique<Item>());
     Item *item = m_Items.back().get();
     item->node = node;
-    SetTreeItem(*node, item);
+    SetTreeItem(*node, TreeItemHandle(item));
     return item;
 }
 
@@ -46,16 +46,16 @@ void HeadlessTree::Fill(CRoot &root)
 
 TreeItemHandle HeadlessTree::FirstChildItem(TreeItemHandle item) const
 {
-    return item ? static_cast<const Item *>(item)->firstChild : nullptr;
+    return item ? TreeItemHandle(item.As<Item>()->firstChild) : TreeItemHandle();
 }
 
 TreeItemHandle HeadlessTree::NextSiblingItem(TreeItemHandle item) const
 {
-    return item ? static_cast<const Item *>(item)->nextSibling : nullptr;
+    return item ? TreeItemHandle(item.As<Item>()->nextSibling) : TreeItemHandle();
 }
 
 CNodeB *HeadlessTree::NodeOfItem(TreeItemHandle item) const
 {
-    return item ? static_cast<const Item *>(item)->node : nullptr;
+    return item ? item.As<Item>()->node : nullptr;
 }
 

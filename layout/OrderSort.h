@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CNodeB.h"
 #include "layout/TreeOrder.h"
+#include "model/CNodeB.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "layout/StructureFileLoad.h"
 
 #include "layout/CRoot.h"
-#include "model/ErrorXML.h"
 #include "log/LogFile.h"
+#include "model/ErrorXML.h"
 #include "model/ResString.h"
 #include "model/xml/FileReading.h"
 #include "model/xml/XmlDocument.h"

@@ -91,6 +91,6 @@ TreeItemHandle TreeItemOf(const CNodeB &node)
     case NodeKind::Lift:
         return static_cast<const CLift &>(node).m_TreeItem;
     default:
-        return nullptr;
+        return {};
     }
 }

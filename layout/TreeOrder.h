@@ -8,8 +8,28 @@
 class CNodeB;
 class CNodeTreeB;
 
-// An item of the structure tree, as the tree identifies it; null is none.
-using TreeItemHandle = const void *;
+// An item of the structure tree, as the tree that made it identifies it;
+// empty is none. Only that tree looks inside: it makes handles of its own
+// item type and reads them back as that type.
+class TreeItemHandle
+{
+public:
+    TreeItemHandle() = default;
+    template <class Item>
+    explicit TreeItemHandle(const Item *item) : m_Item(item)
+    {
+    }
+    template <class Item>
+    const Item *As() const
+    {
+        return static_cast<const Item *>(m_Item);
+    }
+    explicit operator bool() const { return m_Item != nullptr; }
+    friend bool operator==(const TreeItemHandle &, const TreeItemHandle &) = default;
+
+private:
+    const void *m_Item = nullptr;
+};
 
 // What the layout needs of the structure tree to follow its order: the child
 // items of an item in display order and the node each item stands for. The

@@ -2,11 +2,11 @@
 
 #include "model/CPunctB.h"
 #include "model/Guid.h"
-#include "model/StructureMessages.h"
-#include "model/TimeValues.h"
 #include "model/items/KeyTable.h"
 #include "model/items/OutTable.h"
 #include "model/items/StateTable.h"
+#include "model/StructureMessages.h"
+#include "model/TimeValues.h"
 #include "model/xml/XmlDocument.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #include "model/ErrorXML.h"
 
 #include "model/ResString.h"
-#include "resources/strings/StringTable.h"
 #include "model/TextFormat.h"
+#include "resources/strings/StringTable.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "shell/CKorvixApp.h"
 
+#include "log/RunLines.h"
 #include "shell/CKorvixDoc.h"
 #include "shell/CMainFrame.h"
 #include "shell/ShellContext.h"
-#include "log/RunLines.h"
 
 #include <QApplication>
 #include <QDir>

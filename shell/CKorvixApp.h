@@ -1,9 +1,9 @@
 #pragma once
 
 #include "layout/CRoot.h"
-#include "views/ColourChooser.h"
 #include "log/LogFile.h"
 #include "shell/MessageBoxPresenter.h"
+#include "views/ColourChooser.h"
 
 #include <QSettings>
 #include <QString>

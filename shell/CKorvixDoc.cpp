@@ -1,9 +1,9 @@
 #include "shell/CKorvixDoc.h"
 
 #include "layout/CRoot.h"
+#include "layout/StructureFileLoad.h"
 #include "log/MessagePresenter.h"
 #include "model/ResString.h"
-#include "layout/StructureFileLoad.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "views/ChosenColours.h"
 #include "layout/StructureFinder.h"
 #include "shell/ShellContext.h"
+#include "views/ChosenColours.h"
 #include "views/ViewServices.h"
 
 #include <QFileSystemWatcher>

@@ -1,8 +1,8 @@
 #include "shell/CustomizeToolbarsDialog.h"
 
+#include "model/ResString.h"
 #include "shell/CommandActions.h"
 #include "shell/ToolbarManager.h"
-#include "model/ResString.h"
 
 #include <QCheckBox>
 #include <QComboBox>

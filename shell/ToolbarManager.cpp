@@ -1,8 +1,8 @@
 #include "shell/ToolbarManager.h"
 
+#include "model/ResString.h"
 #include "shell/CommandActions.h"
 #include "views/CommandId.h"
-#include "model/ResString.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/Geometry.h"
 #include "views/CommandId.h"
 #include "views/ContextMenuKey.h"
-#include "model/Geometry.h"
 #include "views/TableImage.h"
 
 #include <QList>

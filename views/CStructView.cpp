@@ -1,19 +1,19 @@
 #include "views/CStructView.h"
 
 #include "layout/CHome.h"
-#include "views/CKorvixView.h"
 #include "layout/CLift.h"
 #include "layout/CPunct.h"
 #include "layout/CRoot.h"
 #include "layout/CStreet.h"
-#include "views/ColourCommands.h"
-#include "views/CommandId.h"
-#include "views/CommandMenu.h"
 #include "layout/DrawCommand.h"
 #include "model/NodeKind.h"
 #include "model/ResString.h"
-#include "views/ViewServices.h"
 #include "model/xml/XmlDocument.h"
+#include "views/CKorvixView.h"
+#include "views/ColourCommands.h"
+#include "views/CommandId.h"
+#include "views/CommandMenu.h"
+#include "views/ViewServices.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -92,7 +92,7 @@ CNodeB *CStructView::NodeOf(const QTreeWidgetItem *item)
 
 bool CStructView::SelectNode(const CNodeB &node)
 {
-    auto *item = const_cast<QTreeWidgetItem *>(static_cast<const QTreeWidgetItem *>(TreeItemOf(node)));
+    auto *item = const_cast<QTreeWidgetItem *>(TreeItemOf(node).As<QTreeWidgetItem>());
     if (!item)
         return false;
     for (QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
@@ -112,7 +112,7 @@ QTreeWidgetItem *CStructView::NewItem(CNodeB &node, int indexAmongSiblings) cons
     // Items are never reordered, so the index found at insertion stays true
     // and the next sibling is found without a search.
     item->setData(0, kIndexRole, indexAmongSiblings);
-    SetTreeItem(node, item);
+    SetTreeItem(node, TreeItemHandle(item));
     return item;
 }
 
@@ -161,25 +161,25 @@ void CStructView::FillTree()
 
 TreeItemHandle CStructView::FirstChildItem(TreeItemHandle handle) const
 {
-    const auto *item = static_cast<const QTreeWidgetItem *>(handle);
-    return item && item->childCount() > 0 ? item->child(0) : nullptr;
+    const auto *item = handle.As<QTreeWidgetItem>();
+    return item && item->childCount() > 0 ? TreeItemHandle(item->child(0)) : TreeItemHandle();
 }
 
 TreeItemHandle CStructView::NextSiblingItem(TreeItemHandle handle) const
 {
-    const auto *item = static_cast<const QTreeWidgetItem *>(handle);
+    const auto *item = handle.As<QTreeWidgetItem>();
     if (!item)
-        return nullptr;
+        return {};
     const int next = item->data(0, kIndexRole).toInt() + 1;
     const QTreeWidgetItem *parent = item->parent();
     if (!parent)
-        return next < topLevelItemCount() ? topLevelItem(next) : nullptr;
-    return next < parent->childCount() ? parent->child(next) : nullptr;
+        return next < topLevelItemCount() ? TreeItemHandle(topLevelItem(next)) : TreeItemHandle();
+    return next < parent->childCount() ? TreeItemHandle(parent->child(next)) : TreeItemHandle();
 }
 
 CNodeB *CStructView::NodeOfItem(TreeItemHandle handle) const
 {
-    return NodeOf(static_cast<const QTreeWidgetItem *>(handle));
+    return NodeOf(handle.As<QTreeWidgetItem>());
 }
 
 QList<CommandId> CStructView::ContextMenuCommands(const CNodeB &node) const

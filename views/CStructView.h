@@ -1,8 +1,8 @@
 #pragma once
 
+#include "layout/TreeOrder.h"
 #include "views/CommandId.h"
 #include "views/ContextMenuKey.h"
-#include "layout/TreeOrder.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,12 +1,12 @@
 #include "views/ColourCommands.h"
 
 #include "layout/CPunct.h"
-#include "views/ChosenColours.h"
 #include "layout/CStreet.h"
-#include "views/ColourChooser.h"
-#include "views/CommandId.h"
 #include "log/MessagePresenter.h"
 #include "model/ResString.h"
+#include "views/ChosenColours.h"
+#include "views/ColourChooser.h"
+#include "views/CommandId.h"
 #include "views/ViewServices.h"
 
 QString BlackRefusedText()

@@ -1,9 +1,9 @@
 #include "views/HomeLabelFitting.h"
 
 #include "layout/CHome.h"
+#include "model/WideSpace.h"
 #include "views/DrawingSurface.h"
 #include "views/LineElision.h"
-#include "model/WideSpace.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "model/items/KeyTable.h"
 
-#include "model/NodeKind.h"
 #include "model/items/RecordFields.h"
+#include "model/NodeKind.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 // the match is selected in the tree and outlined in the table when drawn;
 // "nothing found" is said in the bar.
 
-#include "views/CKorvixView.h"
 #include "shell/CMainFrame.h"
-#include "views/CStructView.h"
 #include "shell/CommandActions.h"
-#include "views/CommandId.h"
-#include "views/FindBar.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
+#include "views/FindBar.h"
 
 #include <QApplication>
 #include <QLabel>

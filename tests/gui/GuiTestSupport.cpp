@@ -1,9 +1,9 @@
 #include "tests/gui/GuiTestSupport.h"
 
-#include "views/CKorvixView.h"
-#include "shell/CMainFrame.h"
-#include "views/CStructView.h"
 #include "layout/HeadlessTree.h"
+#include "shell/CMainFrame.h"
+#include "views/CKorvixView.h"
+#include "views/CStructView.h"
 #include "views/TablePainter.h"
 
 #include <QApplication>

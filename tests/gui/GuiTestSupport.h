@@ -5,20 +5,20 @@
 #include "tests/support/LogText.h"
 
 #include "layout/CHome.h"
-#include "shell/CKorvixApp.h"
 #include "layout/CLift.h"
 #include "layout/CPunct.h"
 #include "layout/CRoot.h"
 #include "layout/CStreet.h"
-#include "views/ColourChooser.h"
-#include "views/CommandId.h"
 #include "layout/DrawCommand.h"
 #include "model/Geometry.h"
-#include "tests/support/RecordingPresenter.h"
+#include "shell/CKorvixApp.h"
 #include "tests/gui/RecordingSurface.h"
+#include "tests/support/RecordingPresenter.h"
 #include "tests/support/StructureLookup.h"
 #include "tests/support/StructureText.h"
 #include "tests/support/TempDir.h"
+#include "views/ColourChooser.h"
+#include "views/CommandId.h"
 
 #include <QByteArray>
 #include <QPoint>

@@ -4,12 +4,12 @@
 // reaches the window besides the dialog: dropped onto it.
 
 #include "shell/CKorvixApp.h"
-#include "views/CKorvixView.h"
 #include "shell/CMainFrame.h"
-#include "views/CStructView.h"
-#include "views/CommandId.h"
 #include "shell/RecentFileList.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 
 #include <QCoreApplication>
 #include <QDir>

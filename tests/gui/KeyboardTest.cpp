@@ -3,13 +3,13 @@
 // draw and colour commands, F10 and the menus' mnemonics in a Latin and a
 // Russian layout.
 
-#include "views/CKorvixView.h"
-#include "shell/CMainFrame.h"
-#include "views/CStructView.h"
-#include "shell/CommandActions.h"
-#include "views/CommandId.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "model/ResString.h"
+#include "shell/CMainFrame.h"
+#include "shell/CommandActions.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

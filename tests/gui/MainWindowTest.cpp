@@ -3,15 +3,15 @@
 // the commands that are shown disabled, and the recent files.
 
 #include "shell/CAboutDlg.h"
-#include "tests/support/QtPrinting.h"
 #include "shell/CKorvixDoc.h"
-#include "views/CKorvixView.h"
 #include "shell/CMainFrame.h"
-#include "views/CStructView.h"
 #include "shell/CommandActions.h"
-#include "views/CommandId.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "shell/RecentFileList.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/QtPrinting.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -135,7 +135,7 @@ TEST_F(MainWindow, OpeningAFileFillsTheTreeInItsOrder)
         EXPECT_FALSE(item->icon(0).isNull()) << item->text(0).toStdString();
         CNodeB *node = CStructView::NodeOf(item);
         ASSERT_NE(node, nullptr) << item->text(0).toStdString();
-        TreeItemHandle handle = nullptr;
+        TreeItemHandle handle;
         switch (node->GetKind()) {
         case NodeKind::Punct: handle = static_cast<CPunct *>(node)->m_TreeItem; break;
         case NodeKind::Street: handle = static_cast<CStreet *>(node)->m_TreeItem; break;
@@ -143,7 +143,7 @@ TEST_F(MainWindow, OpeningAFileFillsTheTreeInItsOrder)
         case NodeKind::Lift: handle = static_cast<CLift *>(node)->m_TreeItem; break;
         default: ADD_FAILURE() << "an item for a node of kind " << node->GetKind();
         }
-        EXPECT_EQ(handle, static_cast<TreeItemHandle>(item)) << item->text(0).toStdString();
+        EXPECT_EQ(handle, TreeItemHandle(item)) << item->text(0).toStdString();
     }
     EXPECT_EQ(items.size(), static_cast<std::size_t>(kStationsTree.size()));
 

@@ -2,13 +2,13 @@
 // a row shows its node in the tree and the table, Ctrl+C copies rows, and the
 // panel's visibility is kept for the next run.
 
-#include "views/CKorvixView.h"
 #include "shell/CMainFrame.h"
-#include "views/CStructView.h"
 #include "shell/CommandActions.h"
-#include "views/CommandId.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "shell/MessageBoxPresenter.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 #include "views/MessagesPanel.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/DrawingSurface.h"
 #include "model/Geometry.h"
+#include "views/DrawingSurface.h"
 
 #include <QHash>
 #include <QString>

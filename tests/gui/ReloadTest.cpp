@@ -2,12 +2,12 @@
 // keeping the drawn point, its mode and the colours chosen in this run where
 // the names still exist.
 
-#include "views/CKorvixView.h"
 #include "shell/CMainFrame.h"
-#include "views/CStructView.h"
 #include "shell/CommandActions.h"
-#include "views/CommandId.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 #include "views/MessagesPanel.h"
 
 #include <QAction>

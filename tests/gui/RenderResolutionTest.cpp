@@ -3,8 +3,8 @@
 
 #include "tests/cli/CliTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "views/QPainterSurface.h"
 #include "tests/support/TempDir.h"
+#include "views/QPainterSurface.h"
 
 #include <QFile>
 #include <QImage>

@@ -2,8 +2,8 @@
 // which font and colour, for both layout modes; the fonts' sizes; and when
 // the house labels are fitted.
 
-#include "tests/gui/GuiTestSupport.h"
 #include "layout/HeadlessTree.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "views/TablePainter.h"
 
 #include <QByteArray>

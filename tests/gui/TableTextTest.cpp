@@ -3,9 +3,9 @@
 // reads as another name.
 
 #include "layout/DrawCommand.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "layout/HeadlessTree.h"
 #include "layout/LayoutJson.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "views/QPainterSurface.h"
 #include "views/TablePainter.h"
 

@@ -1,12 +1,12 @@
 // The table pane in the window: what it shows, its right-click commands,
 // its tooltips and its new layout after every size change.
 
-#include "views/CKorvixView.h"
-#include "shell/CMainFrame.h"
-#include "views/CStructView.h"
-#include "views/CommandId.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "log/MessagePresenter.h"
+#include "shell/CMainFrame.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 
 #include <QApplication>
 #include <QCoreApplication>

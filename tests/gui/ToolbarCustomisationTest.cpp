@@ -4,10 +4,10 @@
 
 #include "shell/CMainFrame.h"
 #include "shell/CommandActions.h"
-#include "views/CommandId.h"
 #include "shell/CustomizeToolbarsDialog.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "shell/ToolbarManager.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/CommandId.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The tooltip texts of the table: a street's full name, a house with its
 // street, a lift with its ID and its connection.
 
+#include "tests/gui/GuiTestSupport.h"
 #include "views/CKorvixView.h"
 #include "views/CStructView.h"
-#include "tests/gui/GuiTestSupport.h"
 
 #include <QTreeWidgetItem>
 

@@ -1,13 +1,13 @@
 // The structure tree's commands: the context menu per node kind, the three
 // draw commands and the colour commands with their dialog answers.
 
-#include "views/CKorvixView.h"
-#include "shell/CMainFrame.h"
-#include "views/CStructView.h"
-#include "views/CommandId.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "log/MessagePresenter.h"
 #include "model/ResString.h"
+#include "shell/CMainFrame.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/CKorvixView.h"
+#include "views/CommandId.h"
+#include "views/CStructView.h"
 
 #include <QApplication>
 #include <QMenu>

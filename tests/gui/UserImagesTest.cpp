@@ -3,9 +3,9 @@
 
 #include "shell/CMainFrame.h"
 #include "shell/CommandActions.h"
-#include "views/CommandId.h"
-#include "tests/gui/GuiTestSupport.h"
 #include "shell/ToolbarManager.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "views/CommandId.h"
 
 #include <QDir>
 #include <QImage>

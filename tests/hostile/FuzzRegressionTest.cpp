@@ -2,8 +2,8 @@
 // bundled example as the input that is always there. Each one runs in a
 // child process, so that a crash names its input and the others still run.
 
-#include "tests/hostile/HostileSupport.h"
 #include "fuzz/StructureInput.h"
+#include "tests/hostile/HostileSupport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "tests/hostile/HostileSupport.h"
 
-#include "model/CGroupB.h"
 #include "layout/CPunct.h"
-#include "model/CPunctB.h"
 #include "layout/DrawCommand.h"
+#include "model/CGroupB.h"
+#include "model/CPunctB.h"
 
 #include <QDir>
 #include <QFile>

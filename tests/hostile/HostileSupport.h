@@ -4,9 +4,9 @@
 
 #include "layout/CRoot.h"
 #include "layout/HeadlessTree.h"
+#include "layout/StructureFileLoad.h"
 #include "log/LogFile.h"
 #include "tests/support/RecordingPresenter.h"
-#include "layout/StructureFileLoad.h"
 #include "tests/support/StructureText.h"
 #include "tests/support/TempDir.h"
 

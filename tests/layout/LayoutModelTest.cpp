@@ -1,8 +1,8 @@
 #include "layout/DrawCommand.h"
 #include "layout/HeadlessTree.h"
-#include "tests/layout/LayoutTestSupport.h"
-#include "model/NodeKind.h"
 #include "layout/StructureFileLoad.h"
+#include "model/NodeKind.h"
+#include "tests/layout/LayoutTestSupport.h"
 
 #include <QSet>
 
@@ -326,27 +326,27 @@ public:
     TreeItemHandle Add(TreeItemHandle parent, CNodeB *node)
     {
         m_Items.push_back({node, parent});
-        return &m_Items.back();
+        return TreeItemHandle(&m_Items.back());
     }
     TreeItemHandle FirstChildItem(TreeItemHandle item) const override
     {
         for (const Item &i : m_Items)
             if (i.parent == item)
-                return &i;
-        return nullptr;
+                return TreeItemHandle(&i);
+        return {};
     }
     TreeItemHandle NextSiblingItem(TreeItemHandle item) const override
     {
-        const auto *current = static_cast<const Item *>(item);
+        const auto *current = item.As<Item>();
         bool after = false;
         for (const Item &i : m_Items) {
             if (after && i.parent == current->parent)
-                return &i;
+                return TreeItemHandle(&i);
             after = after || &i == current;
         }
-        return nullptr;
+        return {};
     }
-    CNodeB *NodeOfItem(TreeItemHandle item) const override { return static_cast<const Item *>(item)->node; }
+    CNodeB *NodeOfItem(TreeItemHandle item) const override { return item.As<Item>()->node; }
 
 private:
     struct Item
@@ -373,7 +373,7 @@ TEST(TreeOrder, ItemsOfOtherKindsAreSkipped)
     CLift &lb = s.Lift(QStringLiteral("b"));
 
     ScriptedTree tree;
-    point.m_TreeItem = tree.Add(nullptr, &point);
+    point.m_TreeItem = tree.Add(TreeItemHandle(), &point);
     b.m_TreeItem = tree.Add(point.m_TreeItem, &b);
     la.m_TreeItem = tree.Add(point.m_TreeItem, &la); // a lift right under the point
     a.m_TreeItem = tree.Add(point.m_TreeItem, &a);

@@ -2,8 +2,8 @@
 // concern (for a repetition the later one, for a group message the reference
 // in the group), with the names from the dispatch point down.
 
-#include "tests/support/QtPrinting.h"
 #include "layout/StructureFileLoad.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/StructureText.h"
 #include "tests/support/TempDir.h"
 

@@ -1,8 +1,8 @@
-#include "model/ErrorCodes.h"
 #include "log/LogFile.h"
+#include "model/ErrorCodes.h"
+#include "model/xml/XmlDocument.h"
 #include "tests/log/LogTestSupport.h"
 #include "tests/support/RecordingPresenter.h"
-#include "model/xml/XmlDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "tests/log/LogTestSupport.h"
 #include "log/RunLines.h"
+#include "tests/log/LogTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Files that cannot be read as a structure: each ends in a clear error or
 // message, never in a hang or a crash, and the file itself is never touched.
 
+#include "layout/StructureFileLoad.h"
 #include "model/ErrorCodes.h"
 #include "tests/model/ModelTestUtil.h"
-#include "layout/StructureFileLoad.h"
 #include "tests/support/StructureText.h"
 #include "tests/support/TempDir.h"
 

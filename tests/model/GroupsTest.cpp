@@ -2,8 +2,8 @@
 // messages, and the hashed lookups of a point's read against the plain rule.
 
 #include "model/ErrorCodes.h"
-#include "tests/model/ModelTestUtil.h"
 #include "model/NodeKind.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 // State, output, key and terminal-device tables: keyed replacement, merging,
 // order, defaults and the failure of a bad row.
 
-#include "tests/model/ModelTestUtil.h"
-#include "model/NodeKind.h"
-#include "tests/support/StructureText.h"
 #include "model/items/KeyTable.h"
 #include "model/items/OutTable.h"
 #include "model/items/StateTable.h"
 #include "model/items/TermDevTable.h"
+#include "model/NodeKind.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 // table with its fallbacks, names, ordering and the modified flag.
 
 #include "model/AttributeReading.h"
-#include "tests/support/QtPrinting.h"
 #include "model/CGroupB.h"
 #include "model/CHomeB.h"
 #include "model/CLiftB.h"
@@ -11,15 +10,16 @@
 #include "model/CStreetB.h"
 #include "model/ErrorCodes.h"
 #include "model/ErrorXML.h"
-#include "tests/model/ModelTestUtil.h"
-#include "model/NodeKind.h"
-#include "model/ResString.h"
-#include "resources/strings/StringTable.h"
-#include "tests/support/StructureText.h"
 #include "model/items/KeyTable.h"
 #include "model/items/OutTable.h"
 #include "model/items/StateTable.h"
 #include "model/items/TermDevTable.h"
+#include "model/NodeKind.h"
+#include "model/ResString.h"
+#include "resources/strings/StringTable.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>
 

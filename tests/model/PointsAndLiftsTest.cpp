@@ -3,8 +3,8 @@
 
 #include "model/CHomeB.h"
 #include "model/CStreetB.h"
-#include "tests/model/ModelTestUtil.h"
 #include "model/NodeKind.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // the order afterwards, and the console root's own settings.
 
 #include "layout/CPunct.h"
-#include "tests/support/QtPrinting.h"
-#include "tests/model/ModelTestUtil.h"
 #include "model/NodeKind.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/StructureText.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 
 #include "model/AttributeReading.h"
 #include "model/Guid.h"
-#include "tests/model/ModelTestUtil.h"
 #include "model/TimeValues.h"
 #include "model/ValueParsing.h"
 #include "model/WideSpace.h"
+#include "tests/model/ModelTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "tests/model/ModelTestUtil.h"
 #include "model/AttributeReading.h"
-#include "tests/support/StructureText.h"
 #include "model/xml/XmlDocument.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/support/StructureText.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
