@@ -40,7 +40,7 @@ TEST(ReaderLimits, ExternalEntityIsRefusedAndNothingOfItShows)
 }
 
 // A structure of `lifts` lifts with tables, some megabytes of XML.
-QByteArray LargeStructure(int lifts)
+[[maybe_unused]] QByteArray LargeStructure(int lifts)
 {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PULT Name=\"P\">\n<DISP Name=\"D\">\n";
     for (int i = 0; i < lifts; ++i) {
