@@ -49,8 +49,7 @@ void RunStructureInput(const std::uint8_t *data, std::size_t size)
     CRoot root(nullptr, &presenter);
     QByteArray xml(reinterpret_cast<const char *>(data), static_cast<qsizetype>(xmlSize));
     try {
-        if (!ReadStructureBytes(root, std::move(xml)))
-            return;
+        ReadStructureBytes(root, std::move(xml));
     } catch (const ErrorXML &) {
         root.ResetStructure();
         return;

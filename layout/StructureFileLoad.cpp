@@ -28,13 +28,13 @@ FileReadResult ReadWholeFile(const QString &path)
 }
 
 // A file that opened but could not be read whole fails as its read does.
-bool ReadFileIntoStructure(CRoot &root, FileReadResult file)
+void ReadFileIntoStructure(CRoot &root, FileReadResult file)
 {
     if (file.code != 0) {
         root.ResetStructure();
         throw ErrorXML(TextId::LoadFailed, file.code).WithDetail(DescribeXmlLoadCode(file.code));
     }
-    return ReadStructureBytes(root, std::move(file.bytes));
+    ReadStructureBytes(root, std::move(file.bytes));
 }
 
 // The read by `read` (ReadStructureBytes or its file form), then the
@@ -44,13 +44,7 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
 {
     root.StartLoadReport();
     try {
-        if (!read()) {
-            // CreateXMLDOM has logged and shown its one error; the report
-            // keeps it as it keeps the error of any failed read.
-            const ErrorXML error(TextId::AppendChildFailed, XmlLoadCode::OutOfMemory);
-            root.NoteLoadError(error.Message(), error.Code(), error.Detail(), error.Position());
-            return false;
-        }
+        read();
         if (root.m_pLog)
             root.m_pLog->Write(QStringLiteral("Loaded: ") + shownPath);
         return true;
@@ -72,25 +66,21 @@ bool ReadIntoRoot(CRoot &root, const QString &shownPath, Read &&read)
 
 } // namespace
 
-bool ReadStructureBytes(CRoot &root, QByteArray bytes)
+void ReadStructureBytes(CRoot &root, QByteArray bytes)
 {
     root.ResetStructure();
-    if (!root.CreateXMLDOM()) {
-        root.ResetStructure(); // whatever of the document was made
-        return false;
-    }
+    root.NewXMLDOM();
     root.LoadXMLFromBytes(std::move(bytes));
-    return true;
 }
 
-bool ReadStructureFile(CRoot &root, const QString &path)
+void ReadStructureFile(CRoot &root, const QString &path)
 {
-    return ReadFileIntoStructure(root, ReadWholeFile(path));
+    ReadFileIntoStructure(root, ReadWholeFile(path));
 }
 
 bool LoadStructureFile(CRoot &root, const QString &path)
 {
-    return ReadIntoRoot(root, path, [&] { return ReadStructureFile(root, path); });
+    return ReadIntoRoot(root, path, [&] { ReadStructureFile(root, path); });
 }
 
 StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std::function<void()> &beforeReplace)
@@ -114,7 +104,7 @@ StructureFileOpen OpenStructureFile(CRoot &root, const QString &path, const std:
     }
     if (beforeReplace)
         beforeReplace();
-    const bool read = ReadIntoRoot(root, fullPath, [&] { return ReadFileIntoStructure(root, std::move(file)); });
+    const bool read = ReadIntoRoot(root, fullPath, [&] { ReadFileIntoStructure(root, std::move(file)); });
     result.outcome = read ? StructureFileOpen::Outcome::Loaded : StructureFileOpen::Outcome::Rejected;
     return result;
 }

@@ -36,12 +36,11 @@ bool LoadStructureFile(CRoot &root, const QString &path);
 // The read of a structure file's bytes into the root, as every read of the
 // program does it: the structure reset, a new DOM document, the bytes read
 // into it and the structure built from them (sorted, with labels). A read
-// that fails throws ErrorXML. False when the document could not be made:
-// CreateXMLDOM has then reported why, and the structure is left empty.
-// Nothing is logged on success; the functions above add that and the report.
-bool ReadStructureBytes(CRoot &root, QByteArray bytes);
+// that fails, the making of the document included, throws ErrorXML. Nothing
+// is logged or shown; the functions above add that and the report.
+void ReadStructureBytes(CRoot &root, QByteArray bytes);
 
 // The same read from a file's path, the file read as File Open reads it; a
 // file that cannot be read empties the structure and throws the read's
 // ErrorXML.
-bool ReadStructureFile(CRoot &root, const QString &path);
+void ReadStructureFile(CRoot &root, const QString &path);

@@ -154,13 +154,18 @@ void CRootB::ResetStructure()
     ReleaseXML();
 }
 
+void CRootB::NewXMLDOM()
+{
+    m_XMLDOM = XmlDocument::Create();
+    const XmlNode pi = m_XMLDOM.AppendProcessingInstruction(u"xml", u"version=\"1.0\" encoding=\"windows-1251\"");
+    if (pi.IsNull())
+        throw ErrorXML(TextId::AppendChildFailed, XmlLoadCode::OutOfMemory);
+}
+
 bool CRootB::CreateXMLDOM()
 {
     try {
-        m_XMLDOM = XmlDocument::Create();
-        const XmlNode pi = m_XMLDOM.AppendProcessingInstruction(u"xml", u"version=\"1.0\" encoding=\"windows-1251\"");
-        if (pi.IsNull())
-            throw ErrorXML(TextId::AppendChildFailed, XmlLoadCode::OutOfMemory);
+        NewXMLDOM();
     } catch (const ErrorXML &error) {
         if (CRootB *top = GetRoot())
             top->ReportError(error.Message(), error.Code(), error.Detail());

@@ -43,10 +43,12 @@ public:
     virtual void ReportError(const QString &text, std::int32_t code, const QString &detail = {}) = 0;
 
     // Document-level reading. ResetStructure empties the structure (the
-    // settings keep their values); CreateXMLDOM makes a new document and
-    // reports its own failures; LoadXML reads a file into the empty structure
-    // and throws ErrorXML on failure; ReleaseXML drops every DOM reference.
+    // settings keep their values); NewXMLDOM makes a new document and throws
+    // ErrorXML when it cannot, CreateXMLDOM does the same and reports its own
+    // failure instead; LoadXML reads a file into the empty structure and
+    // throws ErrorXML on failure; ReleaseXML drops every DOM reference.
     void ResetStructure();
+    void NewXMLDOM();
     bool CreateXMLDOM();
     void LoadXML(const QString &path);
     // The same read for a file already in memory.
